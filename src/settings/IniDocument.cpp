@@ -1,0 +1,213 @@
+#include "settings/IniDocument.h"
+
+#include "settings/TextCodec.h"
+
+namespace xk {
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && IsBlank(s.front())) {
+        s.remove_prefix(1);
+    }
+    while (!s.empty() && IsBlank(s.back())) {
+        s.remove_suffix(1);
+    }
+    return s;
+}
+
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (Lower(a[i]) != Lower(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The name of a section header line, if the line is one.
+std::optional<std::string_view> HeaderName(std::string_view line) {
+    std::string_view t = Trim(line);
+    if (t.empty() || t.front() != '[') {
+        return std::nullopt;
+    }
+    t.remove_prefix(1);
+    const size_t close = t.find(']');
+    if (close != std::string_view::npos) {
+        t = t.substr(0, close);
+    }
+    return Trim(t);
+}
+
+struct KeyLine {
+    std::string_view key;
+    std::string_view value;
+};
+
+std::optional<KeyLine> SplitKeyLine(std::string_view line) {
+    const std::string_view t = Trim(line);
+    if (t.empty() || t.front() == ';' || t.front() == '[') {
+        return std::nullopt;
+    }
+    const size_t eq = t.find('=');
+    if (eq == std::string_view::npos) {
+        return std::nullopt;
+    }
+    return KeyLine{Trim(t.substr(0, eq)), Trim(t.substr(eq + 1))};
+}
+
+std::string Unquote(std::string_view value) {
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
+        value = value.substr(1, value.size() - 2);
+    }
+    return std::string(value);
+}
+
+std::string DecodeBytes(std::string_view bytes, TextEncoding& encoding) {
+    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+        static_cast<unsigned char>(bytes[1]) == 0xFE) {
+        encoding = TextEncoding::Utf16LeBom;
+        std::u16string wide;
+        wide.reserve(bytes.size() / 2);
+        for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
+            const auto lo = static_cast<unsigned char>(bytes[i]);
+            const auto hi = static_cast<unsigned char>(bytes[i + 1]);
+            wide += static_cast<char16_t>(lo | (hi << 8));
+        }
+        return Utf8FromUtf16(wide);
+    }
+    if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+        encoding = TextEncoding::Utf8Bom;
+        return std::string(bytes.substr(3));
+    }
+    encoding = TextEncoding::Utf8;
+    return std::string(bytes);
+}
+
+} // namespace
+
+IniDocument IniDocument::Parse(std::string_view bytes) {
+    IniDocument doc;
+    const std::string text = DecodeBytes(bytes, doc.encoding_);
+    doc.newline_ = text.find("\r\n") != std::string::npos ? "\r\n" : "\n";
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) {
+            end = text.size();
+        }
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        doc.lines_.push_back(std::move(line));
+        start = end + 1;
+    }
+    doc.finalNewline_ = text.empty() || text.back() == '\n';
+    return doc;
+}
+
+std::string IniDocument::Serialize() const {
+    std::string text;
+    for (size_t i = 0; i < lines_.size(); ++i) {
+        text += lines_[i];
+        if (i + 1 < lines_.size() || finalNewline_) {
+            text += newline_;
+        }
+    }
+    switch (encoding_) {
+    case TextEncoding::Utf8:
+        return text;
+    case TextEncoding::Utf8Bom:
+        return "\xEF\xBB\xBF" + text;
+    case TextEncoding::Utf16LeBom: {
+        const std::u16string wide = Utf16FromUtf8(text);
+        std::string out = "\xFF\xFE";
+        out.reserve(2 + wide.size() * 2);
+        for (const char16_t u : wide) {
+            out += static_cast<char>(u & 0xFF);
+            out += static_cast<char>(u >> 8);
+        }
+        return out;
+    }
+    }
+    return text;
+}
+
+std::optional<size_t> IniDocument::FindSection(std::string_view section) const {
+    const std::string_view wanted = Trim(section);
+    for (size_t i = 0; i < lines_.size(); ++i) {
+        const auto name = HeaderName(lines_[i]);
+        if (name && SameName(*name, wanted)) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+size_t IniDocument::SectionEnd(size_t header) const {
+    size_t i = header + 1;
+    while (i < lines_.size() && !HeaderName(lines_[i])) {
+        ++i;
+    }
+    return i;
+}
+
+bool IniDocument::HasSection(std::string_view section) const {
+    return FindSection(section).has_value();
+}
+
+std::optional<std::string> IniDocument::Get(std::string_view section, std::string_view key) const {
+    const auto header = FindSection(section);
+    if (!header) {
+        return std::nullopt;
+    }
+    const std::string_view wanted = Trim(key);
+    const size_t end = SectionEnd(*header);
+    for (size_t i = *header + 1; i < end; ++i) {
+        const auto kv = SplitKeyLine(lines_[i]);
+        if (kv && SameName(kv->key, wanted)) {
+            return Unquote(kv->value);
+        }
+    }
+    return std::nullopt;
+}
+
+void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
+    const std::string_view name = Trim(key);
+    const auto header = FindSection(section);
+    if (!header) {
+        // A file whose last line lacks its line end gets one before the new section.
+        finalNewline_ = true;
+        lines_.push_back("[" + std::string(Trim(section)) + "]");
+        lines_.push_back(std::string(name) + "=" + std::string(value));
+        return;
+    }
+    const size_t end = SectionEnd(*header);
+    size_t lastEntry = *header;
+    for (size_t i = *header + 1; i < end; ++i) {
+        const auto kv = SplitKeyLine(lines_[i]);
+        if (!kv) {
+            if (!Trim(lines_[i]).empty() && Trim(lines_[i]).front() != ';') {
+                lastEntry = i;
+            }
+            continue;
+        }
+        lastEntry = i;
+        if (SameName(kv->key, name)) {
+            lines_[i] = std::string(kv->key) + "=" + std::string(value);
+            return;
+        }
+    }
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(lastEntry + 1),
+                  std::string(name) + "=" + std::string(value));
+}
+
+} // namespace xk

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "settings/Settings.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace xk {
+
+inline constexpr const char* kInitSection = "Init";
+
+// "Config" followed by n.
+std::string ConfigSectionName(int32_t n);
+// The factory source of configuration n: "CfgReset" followed by n, or CfgReset_EN5 for
+// configuration 5 in English.
+std::string ResetSectionName(int32_t n, int32_t language);
+
+// Fills every configuration field from a section of `file`; changes nothing else.
+void LoadSettings(Settings& settings, const std::filesystem::path& file, int32_t n,
+                  bool fromReset);
+// Writes every configuration field into "Config" followed by n, in the section key order.
+void SaveSettings(const Settings& settings, const std::filesystem::path& file, int32_t n);
+void SaveDpiLevel(const Settings& settings, const std::filesystem::path& file, int32_t n);
+void SaveReportRate(const Settings& settings, const std::filesystem::path& file, int32_t n);
+
+// The low byte of [Init] VER_SEL.
+int32_t ReadLanguage(const std::filesystem::path& file);
+void WriteLanguage(const std::filesystem::path& file, int32_t language);
+// [Init] CurConfig, read with capacity 5.
+int32_t ReadCurrentConfig(const std::filesystem::path& file);
+void WriteCurrentConfig(const std::filesystem::path& file, int32_t currentConfig);
+
+} // namespace xk

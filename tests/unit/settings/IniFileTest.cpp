@@ -1,0 +1,166 @@
+#include "settings/IniFile.h"
+
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace xk {
+namespace {
+
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
+
+TEST(IniRead, FindsValuesWithPrivateProfileRules) {
+    TempDir dir;
+    const auto file = dir / "a.ini";
+    WriteFile(file, "; comment\n"
+                    "[Init]\n"
+                    "CurConfig=3\n"
+                    "  Spaced Key  =   spaced value  \n"
+                    "Quoted=\"  inner  \"\n"
+                    "Half=\"open\n"
+                    "Empty=\n"
+                    "[ other ]\n"
+                    "CurConfig=9\n"
+                    "[INIT]\n"
+                    "Late=1\n");
+    struct Case {
+        const char* section;
+        const char* key;
+        size_t capacity;
+        const char* value;
+    };
+    const Case cases[] = {
+        {"Init", "CurConfig", 100, "3"},
+        {"init", "curconfig", 100, "3"},        // names match without regard to case
+        {"Init", "Spaced Key", 100, "spaced value"},
+        {"Init", "Quoted", 100, "  inner  "},  // quotes dropped, inner blanks kept
+        {"Init", "Half", 100, "\"open"},
+        {"Init", "Empty", 100, ""},
+        {"other", "CurConfig", 100, "9"},
+        {"Init", "Late", 100, ""},              // only the first matching section is read
+        {"Init", "Missing", 100, ""},
+        {"Missing", "CurConfig", 100, ""},
+        {"Init", "Spaced Key", 5, "spac"},      // capacity - 1 characters
+        {"Init", "Spaced Key", 1, ""},
+        {"Init", "Spaced Key", 0, ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IniRead(file, c.section, c.key, c.capacity), c.value)
+            << c.section << "/" << c.key << " capacity " << c.capacity;
+    }
+    EXPECT_EQ(IniRead(dir / "none.ini", "Init", "CurConfig", 100), "");
+}
+
+TEST(IniRead, CutsByCharactersNotBytes) {
+    TempDir dir;
+    const auto file = dir / "a.ini";
+    WriteFile(file, "[M]\nname=宏一二三\n");
+    EXPECT_EQ(IniRead(file, "M", "name", 3), "宏一");
+}
+
+TEST(IniWrite, ChangesOnlyWhatItWrites) {
+    struct Case {
+        const char* name;
+        const char* before;
+        const char* section;
+        const char* key;
+        const char* value;
+        const char* after;
+    };
+    const Case cases[] = {
+        {"replace keeps comments and order", "; top\n[A]\nx=1\n; mid\ny=2\n[B]\nx=3\n", "a", "Y",
+         "7", "; top\n[A]\nx=1\n; mid\ny=7\n[B]\nx=3\n"},
+        {"new key after the section's last key", "[A]\nx=1\n\n[B]\nx=3\n", "A", "z", "5",
+         "[A]\nx=1\nz=5\n\n[B]\nx=3\n"},
+        {"new section at the end", "[A]\nx=1\n", "C", "k", "v", "[A]\nx=1\n[C]\nk=v\n"},
+        {"missing line end is mended", "[A]\nx=1", "C", "k", "v", "[A]\nx=1\n[C]\nk=v\n"},
+        {"CRLF stays CRLF", "[A]\r\nx=1\r\n", "A", "x", "2", "[A]\r\nx=2\r\n"},
+        {"empty file", "", "A", "x", "1", "[A]\nx=1\n"},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        const auto file = dir / "a.ini";
+        WriteFile(file, c.before);
+        EXPECT_TRUE(IniWrite(file, c.section, c.key, c.value));
+        EXPECT_EQ(ReadFile(file), c.after) << c.name;
+    }
+}
+
+TEST(IniWrite, CreatesAMissingFile) {
+    TempDir dir;
+    const auto file = dir / "new.ini";
+    EXPECT_TRUE(IniWrite(file, "Init", "CurConfig", "2"));
+    EXPECT_EQ(ReadFile(file), "[Init]\nCurConfig=2\n");
+    EXPECT_FALSE(IniWrite(dir / "no-such-dir" / "x.ini", "Init", "CurConfig", "2"));
+}
+
+TEST(IniWrite, KeepsTheEncodingItRead) {
+    TempDir dir;
+    const auto utf16 = dir / "w.ini";
+    // "[A]\r\nn=宏\r\n" in UTF-16LE with a byte-order mark.
+    const std::string wide("\xFF\xFE[\0A\0]\0\r\0\n\0n\0=\0\x8F\x5B\r\0\n\0", 22);
+    WriteFile(utf16, wide);
+    EXPECT_EQ(IniRead(utf16, "A", "n", 10), "宏");
+    EXPECT_TRUE(IniWrite(utf16, "A", "m", "1"));
+    const std::string expected = wide + std::string("m\0=\0\x31\0\r\0\n\0", 10);
+    EXPECT_EQ(ReadFile(utf16), expected);
+
+    const auto bom = dir / "b.ini";
+    WriteFile(bom, "\xEF\xBB\xBF[A]\nn=1\n");
+    EXPECT_EQ(IniRead(bom, "a", "N", 10), "1");
+    EXPECT_TRUE(IniWrite(bom, "A", "n", "2"));
+    EXPECT_EQ(ReadFile(bom), "\xEF\xBB\xBF[A]\nn=2\n");
+}
+
+// A write cut short by the file-size limit (a full disk behaves alike) leaves the old file.
+TEST(IniWrite, AWriteCutShortLeavesTheOldFileWhole) {
+    TempDir dir;
+    const auto file = dir / "config.ini";
+    const std::string before = "[Init]\nCurConfig=1\n";
+    WriteFile(file, before);
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{16, 16};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        const bool written = IniWrite(file, "Init", "VER_SEL", std::string(200, '1'));
+        _exit(written ? 1 : 0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the cut-short write reported success";
+    EXPECT_EQ(ReadFile(file), before);
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        EXPECT_EQ(entry.path().filename(), "config.ini") << "temporary file left behind";
+    }
+}
+
+TEST(IniBatch, GivesTheSameFileAsKeyByKeyWrites) {
+    TempDir dir;
+    const std::string start = "[B]\nk=1\n; note\n[A]\nz=0\n";
+    WriteFile(dir / "one.ini", start);
+    WriteFile(dir / "many.ini", start);
+    const std::pair<const char*, const char*> writes[] = {{"A", "x"}, {"B", "k"}, {"C", "y"},
+                                                          {"A", "z"}, {"C", "x"}};
+    IniBatch batch(dir / "one.ini");
+    int n = 0;
+    for (const auto& [section, key] : writes) {
+        const std::string value = std::to_string(++n);
+        batch.Set(section, key, value);
+        IniWrite(dir / "many.ini", section, key, value);
+    }
+    EXPECT_TRUE(batch.Commit());
+    EXPECT_EQ(ReadFile(dir / "one.ini"), ReadFile(dir / "many.ini"));
+}
+
+} // namespace
+} // namespace xk
