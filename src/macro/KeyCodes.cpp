@@ -69,9 +69,9 @@ constexpr auto kRows = [] {
     add(106, 85, "MULTIPLY");
     add(109, 86, "SUBTRACT");
     add(107, 87, "ADD");
-    constexpr std::array<std::string_view, 9> kNumpad = {
-        "NUMPAD1", "NUMPAD2", "NUMPAD3", "NUMPAD4", "NUMPAD5",
-        "NUMPAD6", "NUMPAD7", "NUMPAD8", "NUMPAD9"};
+    constexpr std::array<std::string_view, 9> kNumpad = {"NUMPAD1", "NUMPAD2", "NUMPAD3",
+                                                         "NUMPAD4", "NUMPAD5", "NUMPAD6",
+                                                         "NUMPAD7", "NUMPAD8", "NUMPAD9"};
     for (int i = 0; i < 9; ++i) {
         add(97 + i, 89 + i, kNumpad[static_cast<size_t>(i)]);
     }
@@ -128,9 +128,13 @@ constexpr uint8_t kMenuKey = 118; // a key code with a name but no virtual-key c
 
 } // namespace
 
-uint8_t KeyFromVirtualKey(uint8_t virtualKey) { return kLookup.keyOfVirtual[virtualKey]; }
+uint8_t KeyFromVirtualKey(uint8_t virtualKey) {
+    return kLookup.keyOfVirtual[virtualKey];
+}
 
-uint8_t VirtualKeyFromKey(uint8_t key) { return kLookup.virtualOfKey[key]; }
+uint8_t VirtualKeyFromKey(uint8_t key) {
+    return kLookup.virtualOfKey[key];
+}
 
 std::string KeyName(uint8_t key) {
     if (key == kMenuKey) {

@@ -52,8 +52,8 @@ PcAction PcActionOf(int32_t code) {
 }
 
 std::optional<uint16_t> ConsumerUsageOf(int32_t code) {
-    static constexpr std::array<uint16_t, 10> kUsages = {
-        0x0223, 0x0183, 0x018A, 0x00E9, 0x00EA, 0x00B6, 0x00B5, 0x00E2, 0x00CD, 0x0192};
+    static constexpr std::array<uint16_t, 10> kUsages = {0x0223, 0x0183, 0x018A, 0x00E9, 0x00EA,
+                                                         0x00B6, 0x00B5, 0x00E2, 0x00CD, 0x0192};
     if (code < kFirstConsumerCode || code > kLastConsumerCode) {
         return std::nullopt;
     }

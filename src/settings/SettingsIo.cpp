@@ -24,10 +24,16 @@ int32_t ReadNumber(const IniDocument* doc, const std::string& section, std::stri
     return ParseDecimal(value->substr(0, std::min(value->size(), capacity - 1)));
 }
 
-uint8_t LowByte(int32_t value) { return static_cast<uint8_t>(static_cast<uint32_t>(value) & 0xFF); }
+uint8_t LowByte(int32_t value) {
+    return static_cast<uint8_t>(static_cast<uint32_t>(value) & 0xFF);
+}
 
-std::string Text(int32_t value) { return std::to_string(value); }
-std::string Text(uint8_t value) { return std::to_string(unsigned{value}); }
+std::string Text(int32_t value) {
+    return std::to_string(value);
+}
+std::string Text(uint8_t value) {
+    return std::to_string(unsigned{value});
+}
 
 std::string IndexedKey(std::string_view prefix, size_t index) {
     return std::string(prefix) + std::to_string(index);
@@ -35,7 +41,9 @@ std::string IndexedKey(std::string_view prefix, size_t index) {
 
 } // namespace
 
-std::string ConfigSectionName(int32_t n) { return "Config" + std::to_string(n); }
+std::string ConfigSectionName(int32_t n) {
+    return "Config" + std::to_string(n);
+}
 
 std::string ResetSectionName(int32_t n, int32_t language) {
     if (n == 5 && language == 1) {

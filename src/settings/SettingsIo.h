@@ -17,8 +17,7 @@ std::string ConfigSectionName(int32_t n);
 std::string ResetSectionName(int32_t n, int32_t language);
 
 // Fills every configuration field from a section of `file`; changes nothing else.
-void LoadSettings(Settings& settings, const std::filesystem::path& file, int32_t n,
-                  bool fromReset);
+void LoadSettings(Settings& settings, const std::filesystem::path& file, int32_t n, bool fromReset);
 // Writes every configuration field into "Config" followed by n, in the section key order.
 void SaveSettings(const Settings& settings, const std::filesystem::path& file, int32_t n);
 void SaveDpiLevel(const Settings& settings, const std::filesystem::path& file, int32_t n);

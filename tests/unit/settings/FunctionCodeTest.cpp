@@ -26,12 +26,15 @@ TEST(FunctionCode, ComputerSideActions) {
         PcAction action;
     };
     const Case cases[] = {
-        {0, PcAction::None},         {1, PcAction::None},          {6, PcAction::FollowDpi},
-        {14, PcAction::StepReportRate}, {15, PcAction::FollowDpi}, {17, PcAction::None},
-        {21, PcAction::ConsumerKey}, {30, PcAction::ConsumerKey},  {31, PcAction::ConstMacro},
-        {38, PcAction::ConstMacro},  {39, PcAction::Calculator},   {40, PcAction::Terminal},
-        {41, PcAction::UserMacro},   {52, PcAction::UserMacro},    {53, PcAction::None},
-        {-1, PcAction::None},        {1000, PcAction::None},
+        {0, PcAction::None},         {1, PcAction::None},
+        {6, PcAction::FollowDpi},    {14, PcAction::StepReportRate},
+        {15, PcAction::FollowDpi},   {17, PcAction::None},
+        {21, PcAction::ConsumerKey}, {30, PcAction::ConsumerKey},
+        {31, PcAction::ConstMacro},  {38, PcAction::ConstMacro},
+        {39, PcAction::Calculator},  {40, PcAction::Terminal},
+        {41, PcAction::UserMacro},   {52, PcAction::UserMacro},
+        {53, PcAction::None},        {-1, PcAction::None},
+        {1000, PcAction::None},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(PcActionOf(c.code), c.action) << c.code;

@@ -38,16 +38,16 @@ TEST(IniRead, FindsValuesWithPrivateProfileRules) {
     };
     const Case cases[] = {
         {"Init", "CurConfig", 100, "3"},
-        {"init", "curconfig", 100, "3"},        // names match without regard to case
+        {"init", "curconfig", 100, "3"}, // names match without regard to case
         {"Init", "Spaced Key", 100, "spaced value"},
-        {"Init", "Quoted", 100, "  inner  "},  // quotes dropped, inner blanks kept
+        {"Init", "Quoted", 100, "  inner  "}, // quotes dropped, inner blanks kept
         {"Init", "Half", 100, "\"open"},
         {"Init", "Empty", 100, ""},
         {"other", "CurConfig", 100, "9"},
-        {"Init", "Late", 100, ""},              // only the first matching section is read
+        {"Init", "Late", 100, ""}, // only the first matching section is read
         {"Init", "Missing", 100, ""},
         {"Missing", "CurConfig", 100, ""},
-        {"Init", "Spaced Key", 5, "spac"},      // capacity - 1 characters
+        {"Init", "Spaced Key", 5, "spac"}, // capacity - 1 characters
         {"Init", "Spaced Key", 1, ""},
         {"Init", "Spaced Key", 0, ""},
     };
@@ -149,8 +149,8 @@ TEST(IniBatch, GivesTheSameFileAsKeyByKeyWrites) {
     const std::string start = "[B]\nk=1\n; note\n[A]\nz=0\n";
     WriteFile(dir / "one.ini", start);
     WriteFile(dir / "many.ini", start);
-    const std::pair<const char*, const char*> writes[] = {{"A", "x"}, {"B", "k"}, {"C", "y"},
-                                                          {"A", "z"}, {"C", "x"}};
+    const std::pair<const char*, const char*> writes[] = {
+        {"A", "x"}, {"B", "k"}, {"C", "y"}, {"A", "z"}, {"C", "x"}};
     IniBatch batch(dir / "one.ini");
     int n = 0;
     for (const auto& [section, key] : writes) {

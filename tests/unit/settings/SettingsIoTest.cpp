@@ -66,9 +66,8 @@ TEST(LoadSettings, ResetSourceDependsOnLanguageOnlyForConfigurationFive) {
         bool fromReset;
         int32_t k0;
     };
-    const Case cases[] = {{1, 5, true, 55}, {0, 5, true, 5},  {1, 2, true, 2},
-                          {0, 4, true, 4},  {1, 4, true, 4},  {1, 5, false, 9},
-                          {7, 5, true, 5},  {1, 3, true, 0}};
+    const Case cases[] = {{1, 5, true, 55}, {0, 5, true, 5},  {1, 2, true, 2}, {0, 4, true, 4},
+                          {1, 4, true, 4},  {1, 5, false, 9}, {7, 5, true, 5}, {1, 3, true, 0}};
     for (const auto& c : cases) {
         Settings s;
         s.language = c.language;
