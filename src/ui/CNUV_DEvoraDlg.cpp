@@ -1,0 +1,165 @@
+#include "ui/CNUV_DEvoraDlg.h"
+
+#include <QCloseEvent>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWindow>
+
+namespace xk {
+namespace {
+
+// 533 x 395 dialog units of the dialog font, the size of a window without a mask.
+constexpr QSize kUnshapedSize(800, 642);
+
+} // namespace
+
+CNUV_DEvoraDlg::CNUV_DEvoraDlg(WindowContext context, WindowCommands& commands)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMinimizeButtonHint),
+      c_(context), commands_(commands), painter_(context), macroControls_(*this),
+      ledPreview_(context.settings, context.ui, [this] { RequestRepaint(); }) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setFixedSize(kUnshapedSize);
+    c_.ui.paintWidth = kUnshapedSize.width();
+    c_.ui.paintHeight = kUnshapedSize.height();
+}
+
+void CNUV_DEvoraDlg::ApplyShape(const MaskShape& shape) {
+    if (shape.size.isEmpty()) {
+        clearMask();
+        macroRepaintRegion_ = xk::MacroRepaintRegion(QRegion(rect()), c_.layout.macroNameEditRect,
+                                                 c_.layout.macroListRect,
+                                                 c_.layout.eventListRect);
+        return;
+    }
+    c_.ui.paintWidth = shape.size.width();
+    c_.ui.paintHeight = shape.size.height();
+    setFixedSize(shape.size);
+    setMask(shape.region);
+    macroRepaintRegion_ = xk::MacroRepaintRegion(shape.region, c_.layout.macroNameEditRect,
+                                             c_.layout.macroListRect, c_.layout.eventListRect);
+}
+
+void CNUV_DEvoraDlg::RequestRepaint() {
+    if (c_.settings.currentPage == kMacroPage) {
+        update(macroRepaintRegion_);
+    } else {
+        update();
+    }
+}
+
+void CNUV_DEvoraDlg::RepaintWindow() {
+    if (isVisible()) {
+        repaint();
+    }
+}
+
+void CNUV_DEvoraDlg::RepaintAfterHotChange() {
+    if (!isVisible()) {
+        return;
+    }
+    if (c_.settings.currentPage == kMacroPage) {
+        repaint(macroRepaintRegion_);
+    } else {
+        repaint();
+    }
+}
+
+void CNUV_DEvoraDlg::paintEvent(QPaintEvent* /*event*/) {
+    const QImage image = painter_.Compose();
+    QPainter p(this);
+    p.drawImage(QRect(0, 0, c_.ui.paintWidth, c_.ui.paintHeight), image,
+                QRect(0, 0, c_.ui.paintWidth, c_.ui.paintHeight));
+}
+
+void CNUV_DEvoraDlg::mouseMoveEvent(QMouseEvent* event) {
+    if (followingPointer_ && (event->buttons() & Qt::LeftButton)) {
+        move(event->globalPosition().toPoint() - moveOffset_);
+        return;
+    }
+    const QPoint pos = event->position().toPoint();
+    OnPointerMove(pos.x(), pos.y());
+}
+
+void CNUV_DEvoraDlg::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        const QPoint pos = event->position().toPoint();
+        OnLeftButtonDown(pos.x(), pos.y());
+    }
+}
+
+void CNUV_DEvoraDlg::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        followingPointer_ = false;
+        const QPoint pos = event->position().toPoint();
+        OnLeftButtonUp(pos.x(), pos.y());
+    } else if (event->button() == Qt::RightButton) {
+        if (c_.settings.currentPage == kMacroPage) {
+            commands_.OpenEventMenu();
+        } else {
+            ShowSystemMenu(event->globalPosition().toPoint());
+        }
+    }
+}
+
+void CNUV_DEvoraDlg::contextMenuEvent(QContextMenuEvent* event) {
+    // Right-button releases are handled above; the menu key opens the system menu.
+    event->accept();
+}
+
+void CNUV_DEvoraDlg::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space && (event->modifiers() & Qt::AltModifier)) {
+        ShowSystemMenu(mapToGlobal(QPoint(0, 0)));
+        return;
+    }
+    if (event->key() == Qt::Key_Menu) {
+        ShowSystemMenu(mapToGlobal(QPoint(0, 0)));
+        return;
+    }
+    // Enter and Escape never end the window.
+    event->accept();
+}
+
+void CNUV_DEvoraDlg::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    commands_.HideToTray();
+}
+
+void CNUV_DEvoraDlg::MoveWindow() {
+    QWindow* handle = windowHandle();
+    if (handle != nullptr && handle->startSystemMove()) {
+        return;
+    }
+    followingPointer_ = true;
+    moveOffset_ = QCursor::pos() - frameGeometry().topLeft();
+}
+
+// The window has no caption bar: its system menu opens on a right click on the main and light
+// pages and with Alt+Space.
+void CNUV_DEvoraDlg::ShowSystemMenu(const QPoint& globalPos) {
+    QMenu menu(this);
+    menu.addAction(tr("Mi&nimize"), this, [this] { showMinimized(); });
+    menu.addAction(tr("&Close"), this, [this] { commands_.HideToTray(); });
+    menu.addSeparator();
+    menu.addAction(QStringLiteral("&About NUV_DEvora..."), this, [this] { ShowAboutBox(); });
+    menu.exec(globalPos);
+}
+
+void CNUV_DEvoraDlg::ShowAboutBox() {
+    QMessageBox box(this);
+    box.setWindowTitle(QStringLiteral("About NUV_DEvora"));
+    box.setIconPixmap(windowIcon().pixmap(32, 32));
+    box.setText(QStringLiteral("NUV_DEvora Version 1.0"));
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+}
+
+} // namespace xk

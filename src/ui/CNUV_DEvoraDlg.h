@@ -1,0 +1,76 @@
+#pragma once
+
+#include "ui/LedPreview.h"
+#include "ui/MacroPageControls.h"
+#include "ui/MaskShape.h"
+#include "ui/SkinPainter.h"
+#include "ui/WindowCommands.h"
+#include "ui/WindowContext.h"
+
+#include <QPoint>
+#include <QRegion>
+#include <QWidget>
+
+namespace xk {
+
+inline constexpr const char* kWindowTitle = "XK-R40 GAMING MOUSE";
+
+// The main window: frameless, shaped by the mask, painted from the skin, driven by the
+// pointer. Pointer actions are in PointerInteraction.cpp.
+class CNUV_DEvoraDlg : public QWidget {
+    Q_OBJECT
+public:
+    CNUV_DEvoraDlg(WindowContext context, WindowCommands& commands);
+
+    // Gives the window the mask's outline and size and builds the macro page's repaint region;
+    // without a mask the window keeps its own size and no outline.
+    void ApplyShape(const MaskShape& shape);
+    const QRegion& MacroRepaintRegion() const { return macroRepaintRegion_; }
+
+    void OnPointerMove(int32_t x, int32_t y);
+    void OnLeftButtonDown(int32_t x, int32_t y);
+    void OnLeftButtonUp(int32_t x, int32_t y);
+    void ShowPage(uint8_t page);
+
+    // Repaints the whole window (or the macro page's region) and waits for the paint.
+    void RepaintWindow();
+    // Asks for a repaint; safe from the window's own handlers.
+    void RequestRepaint();
+
+    MacroPageControls& MacroControls() { return macroControls_; }
+    LedPreview& Preview() { return ledPreview_; }
+    const SkinPainter& Painter() const { return painter_; }
+    // Whether the window follows the pointer by itself (no system move available).
+    bool FollowingPointer() const { return followingPointer_; }
+
+    void ShowSystemMenu(const QPoint& globalPos);
+    void ShowAboutBox();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void RepaintAfterHotChange();
+    void ActOnMainPress(int32_t element);
+    void ActOnMacroPress(int32_t element, int32_t x);
+    void PressButtonSlot(int32_t element);
+    void MoveWindow();
+    void SaveCurrentConfig();
+
+    WindowContext c_;
+    WindowCommands& commands_;
+    SkinPainter painter_;
+    MacroPageControls macroControls_;
+    LedPreview ledPreview_;
+    QRegion macroRepaintRegion_;
+    bool followingPointer_ = false;
+    QPoint moveOffset_;
+};
+
+} // namespace xk

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+
+namespace xk {
+
+inline constexpr int32_t kNoElement = 255;
+
+inline constexpr uint8_t kMainPage = 0;
+inline constexpr uint8_t kMacroPage = 1;
+inline constexpr uint8_t kLightPage = 2;
+
+// The main window's interface state: what lies under the pointer, what is pressed, the popup
+// and the LED preview. Owned by the application object, read by painting and the tests.
+struct InterfaceState {
+    int32_t hotMainElement = kNoElement;
+    int32_t hotLightElement = kNoElement;
+    int32_t hotMacroElement = kNoElement;
+    // Main, light and macro hot element at the last repaint request.
+    std::array<int32_t, 3> lastHot{kNoElement, kNoElement, kNoElement};
+    bool pointerPressed = false;
+
+    bool functionPopupOpen = false;
+    std::array<int32_t, 2> popupOrigin{};
+
+    int32_t ledPreviewColour = 0;
+    bool ledPreviewDark = false;
+    bool ledPreviewRunning = false;
+
+    // Read from recording and the event list.
+    bool recording = false;
+    int32_t pressLineCount = 0;
+    int32_t releaseLineCount = 0;
+
+    // Width and height of the window's mask picture.
+    int32_t paintWidth = 0;
+    int32_t paintHeight = 0;
+};
+
+} // namespace xk

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "macro/MacroStore.h"
+#include "settings/Settings.h"
+#include "ui/InterfaceState.h"
+#include "ui/SkinLayoutStandIn.h"
+#include "ui/SkinPictures.h"
+#include "ui/TextFonts.h"
+
+namespace xk {
+
+// The program-wide state the main window reads and changes, owned by the application object.
+struct WindowContext {
+    Settings& settings;
+    MacroStore& macros;
+    InterfaceState& ui;
+    SkinLayout& layout;
+    SkinPictures& pictures;
+    TextFonts& fonts;
+};
+
+} // namespace xk

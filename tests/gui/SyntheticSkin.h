@@ -1,0 +1,94 @@
+#pragma once
+
+#include "macro/MacroStore.h"
+#include "settings/Settings.h"
+#include "support/TempDir.h"
+#include "ui/CNUV_DEvoraDlg.h"
+#include "ui/InterfaceState.h"
+#include "ui/SkinLayoutStandIn.h"
+#include "ui/SkinPictures.h"
+#include "ui/TextFonts.h"
+#include "ui/WindowCommands.h"
+
+#include <QColor>
+#include <QImage>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace xk::test {
+
+// Flat colours: a pixel tells which picture shows where.
+inline const QColor kMainNormal(40, 40, 40);
+inline const QColor kMacroNormal(60, 60, 20);
+inline const QColor kLightNormal(20, 60, 60);
+inline const QColor kOver(0, 200, 200);
+inline const QColor kDown(230, 120, 0);
+inline const QColor kLedBlue(0, 0, 160);
+inline const QColor kLedGray(120, 120, 120);
+inline constexpr int kSkinWidth = 400;
+inline constexpr int kSkinHeight = 300;
+
+// Whether two colours are the same up to JPEG's rounding.
+bool Near(QColor a, QColor b, int tolerance = 12);
+
+// Records what the window asked of the rest of the program.
+class RecordingCommands : public WindowCommands {
+public:
+    std::vector<std::string> calls;
+    int warningResult = 1;
+
+    void UploadSettings() override { calls.emplace_back("UploadSettings"); }
+    void HideToTray() override { calls.emplace_back("HideToTray"); }
+    void ImportProfile() override { calls.emplace_back("ImportProfile"); }
+    void ExportProfile() override { calls.emplace_back("ExportProfile"); }
+    void FactoryReset() override { calls.emplace_back("FactoryReset"); }
+    void SwitchLanguage(int32_t language) override {
+        calls.push_back("SwitchLanguage " + std::to_string(language));
+    }
+    void ImportMacros() override { calls.emplace_back("ImportMacros"); }
+    void ExportMacros() override { calls.emplace_back("ExportMacros"); }
+    void NewMacro() override { calls.emplace_back("NewMacro"); }
+    void DeleteMacro() override { calls.emplace_back("DeleteMacro"); }
+    void SaveMacros() override { calls.emplace_back("SaveMacros"); }
+    void ToggleRepeat() override { calls.emplace_back("ToggleRepeat"); }
+    void ToggleRecording() override { calls.emplace_back("ToggleRecording"); }
+    void FillMacroList() override { calls.emplace_back("FillMacroList"); }
+    int RunWarning() override {
+        calls.emplace_back("RunWarning");
+        return warningResult;
+    }
+    void OpenFunctionPopup() override { calls.emplace_back("OpenFunctionPopup"); }
+    void CloseFunctionPopup() override { calls.emplace_back("CloseFunctionPopup"); }
+    void OpenEventMenu() override { calls.emplace_back("OpenEventMenu"); }
+};
+
+// A small skin on disk (flat pictures, a mask with a cut corner), the layout tables that go
+// with it and a main window built on them.
+struct SyntheticSkin {
+    SyntheticSkin();
+
+    TempDir dir;
+    Settings settings;
+    MacroStore macros;
+    InterfaceState ui;
+    SkinLayout layout;
+    std::unique_ptr<SkinPictures> pictures;
+    TextFonts fonts;
+    RecordingCommands commands;
+    std::unique_ptr<CNUV_DEvoraDlg> window;
+
+    WindowContext Context() {
+        return WindowContext{settings, macros, ui, layout, *pictures, fonts};
+    }
+    // The window's pixels as painted now.
+    QImage Grab();
+    static QPoint Centre(const Element& e) { return {e.x + e.width / 2, e.y + e.height / 2}; }
+    void MoveTo(const Element& e);
+    void Click(const Element& e);
+    void Press(const Element& e);
+    void Release(const Element& e);
+};
+
+} // namespace xk::test
