@@ -13,6 +13,8 @@ namespace xk {
 std::u16string KeyLineText(const MacroSlot::Event& event); // "[↓]A", "[↑]A" or the name
 std::u16string DelayLineText(uint16_t delay);              // "    120ms"
 
+// Empties eventList and its press and release counts.
+void ClearEventLines(MacroPage& page);
 // Refills eventList from user macro `macro` and sets repeatCountEdit.
 void RebuildEventList(MacroPage& page, int32_t macro);
 // Appends the lines of one event.
