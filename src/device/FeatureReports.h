@@ -50,6 +50,10 @@ public:
 private:
     using Bytes = std::initializer_list<std::pair<size_t, uint8_t>>;
     void Send(Command command, Bytes bytes);
+    // With mutex_ held.
+    void SendLocked(Command command, Bytes bytes);
+    void SendButtonsLocked();
+    void SendKeysLocked();
 
     FeatureReportSink& sink_;
     mutable std::mutex mutex_;

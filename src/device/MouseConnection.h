@@ -82,8 +82,6 @@ private:
     Handle read_;
     Handle write_;
     uint64_t readGeneration_ = 0;
-    // Held while a report goes out, so the write handle is not replaced in the middle.
-    std::mutex sendMutex_;
 };
 
 } // namespace xk

@@ -10,7 +10,7 @@ namespace xk {
 class StopSignal {
 public:
     // Sleeps for `duration`; false when the signal was raised (before or during the sleep).
-    bool SleepFor(std::chrono::steady_clock::duration duration) {
+    bool SleepFor(std::chrono::steady_clock::duration duration) const {
         std::unique_lock lock(mutex_);
         const auto deadline = std::chrono::steady_clock::now() + duration;
         return !changed_.wait_until(lock, deadline, [this] { return stopped_; });
@@ -29,7 +29,7 @@ public:
 
 private:
     mutable std::mutex mutex_;
-    std::condition_variable changed_;
+    mutable std::condition_variable changed_;
     bool stopped_ = false;
 };
 
