@@ -1,0 +1,33 @@
+#pragma once
+
+#include "device/ButtonActions.h"
+#include "device/ExecutorFlags.h"
+
+#include <thread>
+
+namespace xk {
+
+// Waits for the event the listener takes, carries it out (ButtonActions), then clears the
+// pending and stop flags. Idle, it sleeps on the flags' condition variable.
+class ActionExecutor {
+public:
+    // `shutdown` is the signal the actions' sleeps watch; Stop raises it.
+    ActionExecutor(ButtonActions& actions, ExecutorFlags& flags, StopSignal& shutdown);
+    ~ActionExecutor();
+    ActionExecutor(const ActionExecutor&) = delete;
+    ActionExecutor& operator=(const ActionExecutor&) = delete;
+
+    void Start();
+    // Ends a playing macro at its next wait and joins the thread. Safe to call twice.
+    void Stop();
+
+private:
+    void Run();
+
+    ButtonActions& actions_;
+    ExecutorFlags& flags_;
+    StopSignal& shutdown_;
+    std::thread thread_;
+};
+
+} // namespace xk

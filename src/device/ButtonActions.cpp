@@ -1,0 +1,101 @@
+#include "device/ButtonActions.h"
+
+#include "device/ReportTables.h"
+#include "settings/FunctionCode.h"
+#include "settings/SettingsIo.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace xk {
+
+namespace {
+
+constexpr int kReportRateCount = 4;
+constexpr uint8_t kFirstButtonEvent = 0xF0;
+
+} // namespace
+
+ButtonActions::ButtonActions(Settings& settings, const MacroStore& macros, FeatureReports& reports,
+                             Launcher& launcher, const ExecutorFlags& flags,
+                             const StopSignal& shutdown, RepaintRequest repaint)
+    : settings_(settings), macros_(macros), reports_(reports), launcher_(launcher), flags_(flags),
+      shutdown_(shutdown), repaint_(std::move(repaint)) {}
+
+void ButtonActions::Repaint() const {
+    if (repaint_) {
+        repaint_();
+    }
+}
+
+void ButtonActions::Handle(uint8_t eventCode, uint8_t eventData) {
+    for (size_t i = 0; i < kButtonCount; ++i) {
+        if (kFirstButtonEvent + kDeviceButtonNumber[i] != eventCode) {
+            continue;
+        }
+        if (settings_.dpiFollow[i].load() != 0) {
+            settings_.dpiLevel.store(eventData);
+            Repaint();
+            SaveDpiLevel(settings_, settings_.configPath, settings_.currentConfig.load());
+        }
+        if (settings_.rateFollow[i].load() != 0) {
+            const uint8_t rate = settings_.reportRate.load();
+            settings_.reportRate.store(rate == 3 ? 0 : static_cast<uint8_t>(rate + 1));
+            Repaint();
+            SaveReportRate(settings_, settings_.configPath, settings_.currentConfig.load());
+        }
+        const int32_t code = settings_.buttonFunction[i].load();
+        switch (PcActionOf(code)) {
+        case PcAction::UserMacro: {
+            const MacroSlot slot =
+                macros_.CopyUserMacro(static_cast<size_t>(code - kFirstUserMacroCode));
+            int passes = kHeldMacroPasses;
+            if (settings_.macroMode.load() == 0) {
+                passes = slot.repeatEnabled == 0 ? 1 : slot.RepeatCount();
+            }
+            PlayMacro(slot, passes);
+            break;
+        }
+        case PcAction::ConstMacro:
+            PlayMacro(macros_.CopyConstMacro(static_cast<size_t>(code - kFirstConstMacroCode)), 1);
+            break;
+        case PcAction::ConsumerKey:
+            reports_.SendConsumerKey(code);
+            break;
+        case PcAction::Calculator:
+            launcher_.Launch(LaunchTarget::Calculator);
+            break;
+        case PcAction::Terminal:
+            launcher_.Launch(LaunchTarget::Terminal);
+            break;
+        case PcAction::FollowDpi:
+        case PcAction::StepReportRate:
+        case PcAction::None:
+            break;
+        }
+        return; // the button numbers are distinct
+    }
+}
+
+void ButtonActions::PlayMacro(const MacroSlot& slot, int passes) {
+    const size_t events = std::min<size_t>(slot.eventCount, slot.events.size());
+    for (int pass = 0; pass < passes; ++pass) {
+        for (size_t k = 0; k < events; ++k) {
+            reports_.SendKeyEvent(slot.events[k].keyCode, slot.events[k].action);
+            const auto delay = std::max<std::chrono::milliseconds>(
+                std::chrono::milliseconds(slot.Delay(k)), kMinimumEventDelay);
+            if (!shutdown_.SleepFor(delay)) {
+                return;
+            }
+        }
+        if (shutdown_.raised()) {
+            return;
+        }
+        reports_.ReleaseAll();
+        if (flags_.stopRequested.load()) {
+            return;
+        }
+    }
+}
+
+} // namespace xk

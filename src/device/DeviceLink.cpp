@@ -1,0 +1,28 @@
+#include "device/DeviceLink.h"
+
+#include <utility>
+
+namespace xk {
+
+DeviceLink::DeviceLink(HidTransport& transport, Settings& settings, const MacroStore& macros,
+                       Launcher& launcher, RepaintRequest repaint)
+    : connection_(transport), reports_(connection_),
+      actions_(settings, macros, reports_, launcher, flags_, shutdown_, std::move(repaint)),
+      listener_(settings, connection_, flags_), executor_(actions_, flags_, shutdown_) {}
+
+DeviceLink::~DeviceLink() {
+    Stop();
+}
+
+void DeviceLink::Start() {
+    flags_.Clear();
+    listener_.Start();
+    executor_.Start();
+}
+
+void DeviceLink::Stop() {
+    executor_.Stop();
+    listener_.Stop();
+}
+
+} // namespace xk

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "device/ActionExecutor.h"
+#include "device/ButtonActions.h"
+#include "device/ExecutorFlags.h"
+#include "device/FeatureReports.h"
+#include "device/HidTransport.h"
+#include "device/InputListener.h"
+#include "device/Launcher.h"
+#include "device/MouseConnection.h"
+#include "device/StopSignal.h"
+#include "device/UploadSettings.h"
+#include "macro/MacroStore.h"
+#include "settings/Settings.h"
+
+namespace xk {
+
+// Everything of the device link that the application owns, wired together: the connection,
+// the report buffer, the shared flags, the listener and the executor. The destructor stops
+// both threads.
+class DeviceLink {
+public:
+    DeviceLink(HidTransport& transport, Settings& settings, const MacroStore& macros,
+               Launcher& launcher, RepaintRequest repaint);
+    ~DeviceLink();
+    DeviceLink(const DeviceLink&) = delete;
+    DeviceLink& operator=(const DeviceLink&) = delete;
+
+    // Clears the pending and stop flags, then starts the listener and the executor.
+    void Start();
+    // Stops and joins both threads; safe to call twice.
+    void Stop();
+
+    MouseConnection& connection() { return connection_; }
+    FeatureReports& reports() { return reports_; }
+    ExecutorFlags& flags() { return flags_; }
+
+private:
+    MouseConnection connection_;
+    FeatureReports reports_;
+    ExecutorFlags flags_;
+    StopSignal shutdown_;
+    ButtonActions actions_;
+    InputListener listener_;
+    ActionExecutor executor_;
+};
+
+} // namespace xk

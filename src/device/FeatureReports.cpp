@@ -1,0 +1,155 @@
+#include "device/FeatureReports.h"
+
+#include "device/MouseIdentity.h"
+#include "settings/FunctionCode.h"
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+namespace xk {
+
+namespace {
+
+constexpr auto kReleaseWait = std::chrono::milliseconds(10);
+constexpr uint8_t kFirstButtonKey = 0xF0;
+constexpr int kButtonBits = 3; // left, right, middle
+constexpr uint8_t kAllButtonBits = 0x07;
+constexpr uint8_t kPress = 1;
+constexpr uint8_t kRelease = 2;
+
+uint8_t Byte(int32_t value) {
+    return static_cast<uint8_t>(static_cast<uint32_t>(value) & 0xFF);
+}
+
+} // namespace
+
+FeatureReports::FeatureReports(FeatureReportSink& sink) : sink_(sink) {}
+
+void FeatureReports::Send(Command command, Bytes bytes) {
+    const std::lock_guard lock(mutex_);
+    SendLocked(command, bytes);
+}
+
+void FeatureReports::SendLocked(Command command, Bytes bytes) {
+    buffer_[0] = kFeatureReportId;
+    buffer_[1] = static_cast<uint8_t>(command);
+    for (const auto& [index, value] : bytes) {
+        buffer_[index] = value;
+    }
+    sink_.SendFeatureReport(buffer_);
+}
+
+void FeatureReports::SendButtonFunction(size_t button, uint8_t deviceCode) {
+    Send(Command::ButtonFunction, {{2, kDeviceButtonNumber[button]}, {3, deviceCode}});
+}
+
+void FeatureReports::SendWheelStatus(int32_t wheelStatus) {
+    Send(Command::WheelStatus, {{2, Byte(wheelStatus)}, {3, 0}});
+}
+
+void FeatureReports::SendDpiLevel(size_t level, int32_t dpiLevel, uint8_t stepCode,
+                                  uint8_t enableBits) {
+    const auto code = static_cast<uint32_t>(stepCode) * 16 + 8 + static_cast<uint32_t>(level);
+    Send(Command::DpiLevel,
+         {{2, Byte(0x40 + dpiLevel)}, {3, static_cast<uint8_t>(code & 0xFF)}, {4, enableBits}});
+}
+
+void FeatureReports::SendLedMode(uint8_t ledCode) {
+    Send(Command::LedMode, {{2, 0x7F}, {3, static_cast<uint8_t>(0x10 + ledCode)}});
+}
+
+void FeatureReports::SendFireTime(int32_t fireTime) {
+    const auto units = static_cast<uint32_t>(fireTime / 8);
+    Send(Command::FireTime, {{2, static_cast<uint8_t>((units >> 8) & 0xFF)},
+                             {3, static_cast<uint8_t>(units & 0xFF)},
+                             {4, 0},
+                             {5, 0},
+                             {6, 0},
+                             {7, 0}});
+}
+
+void FeatureReports::SendKeyEvent(uint8_t keyCode, uint8_t action) {
+    const std::lock_guard lock(mutex_);
+    if (keyCode >= kFirstButtonKey) {
+        const int bit = keyCode - kFirstButtonKey;
+        if (bit < kButtonBits) {
+            const auto mask = static_cast<uint8_t>(1u << bit);
+            if (action == kPress) {
+                mouseButtonState_ = static_cast<uint8_t>(mouseButtonState_ & ~mask);
+            } else if (action == kRelease) {
+                mouseButtonState_ = static_cast<uint8_t>(mouseButtonState_ | mask);
+            }
+        }
+        SendButtonsLocked();
+        return;
+    }
+    if (action == kPress) {
+        const auto empty = std::find(pressedKeys_.begin(), pressedKeys_.end(), uint8_t{0});
+        if (empty != pressedKeys_.end()) {
+            *empty = keyCode;
+        }
+    } else if (action == kRelease) {
+        const auto held = std::find(pressedKeys_.begin(), pressedKeys_.end(), keyCode);
+        if (held != pressedKeys_.end()) {
+            std::copy(held + 1, pressedKeys_.end(), held);
+        }
+        pressedKeys_.back() = 0;
+    }
+    SendKeysLocked();
+}
+
+void FeatureReports::SendButtonsLocked() {
+    SendLocked(Command::MouseButtons, {{3, mouseButtonState_}});
+}
+
+void FeatureReports::SendKeysLocked() {
+    const auto& k = pressedKeys_;
+    SendLocked(Command::KeyboardKeys,
+               {{2, k[0]}, {3, k[1]}, {4, k[2]}, {5, k[3]}, {6, k[4]}, {7, k[5]}});
+}
+
+void FeatureReports::ReleaseAll() {
+    std::this_thread::sleep_for(kReleaseWait);
+    {
+        const std::lock_guard lock(mutex_);
+        mouseButtonState_ = static_cast<uint8_t>(mouseButtonState_ | kAllButtonBits);
+        SendButtonsLocked();
+    }
+    std::this_thread::sleep_for(kReleaseWait);
+    {
+        const std::lock_guard lock(mutex_);
+        pressedKeys_.fill(0);
+        SendKeysLocked();
+    }
+}
+
+void FeatureReports::SendConsumerKey(int32_t functionCode) {
+    const auto usage = ConsumerUsageOf(functionCode);
+    if (!usage) {
+        return;
+    }
+    Send(Command::ConsumerKey,
+         {{2, static_cast<uint8_t>(*usage >> 8)}, {3, static_cast<uint8_t>(*usage & 0xFF)}});
+}
+
+void FeatureReports::SendExitReport() {
+    Send(Command::Exit, {{2, 0}, {3, 0}});
+}
+
+std::array<uint8_t, kReportBufferSize> FeatureReports::Buffer() const {
+    const std::lock_guard lock(mutex_);
+    return buffer_;
+}
+
+std::array<uint8_t, 6> FeatureReports::PressedKeys() const {
+    const std::lock_guard lock(mutex_);
+    return pressedKeys_;
+}
+
+uint8_t FeatureReports::MouseButtonState() const {
+    const std::lock_guard lock(mutex_);
+    return mouseButtonState_;
+}
+
+} // namespace xk

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "device/ReportTables.h"
+
+#include <array>
+#include <cstdint>
+#include <initializer_list>
+#include <mutex>
+#include <span>
+#include <utility>
+
+namespace xk {
+
+// Where composed feature reports go: the open write handle, with the feature report length of
+// its capabilities. A send without an open handle, or one the device refuses, is dropped.
+class FeatureReportSink {
+public:
+    virtual ~FeatureReportSink() = default;
+    virtual void SendFeatureReport(std::span<const uint8_t, kReportBufferSize> buffer) = 0;
+};
+
+// The one report buffer of feature report 7 and the held keys and buttons that the key
+// commands carry. Every command writes only its own bytes, under one lock held until its
+// send has returned, so the interface thread and the executor never mix their bytes.
+class FeatureReports {
+public:
+    explicit FeatureReports(FeatureReportSink& sink);
+
+    // The commands of the upload.
+    void SendButtonFunction(size_t button, uint8_t deviceCode);
+    void SendWheelStatus(int32_t wheelStatus);
+    void SendDpiLevel(size_t level, int32_t dpiLevel, uint8_t stepCode, uint8_t enableBits);
+    void SendLedMode(uint8_t ledCode);
+    void SendFireTime(int32_t fireTime);
+
+    // The executor's events (executor thread only, with ReleaseAll).
+    void SendKeyEvent(uint8_t keyCode, uint8_t action);
+    // 10 ms, all three buttons released, 10 ms, all six keys released.
+    void ReleaseAll();
+    // Function codes 21..30; any other code sends nothing.
+    void SendConsumerKey(int32_t functionCode);
+
+    void SendExitReport();
+
+    // Copies for tests and diagnostics.
+    std::array<uint8_t, kReportBufferSize> Buffer() const;
+    std::array<uint8_t, 6> PressedKeys() const;
+    uint8_t MouseButtonState() const;
+
+private:
+    using Bytes = std::initializer_list<std::pair<size_t, uint8_t>>;
+    void Send(Command command, Bytes bytes);
+    // With mutex_ held.
+    void SendLocked(Command command, Bytes bytes);
+    void SendButtonsLocked();
+    void SendKeysLocked();
+
+    FeatureReportSink& sink_;
+    mutable std::mutex mutex_;
+    std::array<uint8_t, kReportBufferSize> buffer_{};
+    std::array<uint8_t, 6> pressedKeys_{};
+    uint8_t mouseButtonState_ = 0xFF;
+};
+
+} // namespace xk

@@ -1,0 +1,109 @@
+#include "device/InputListener.h"
+
+#include "device/MouseIdentity.h"
+#include "device/ReportTables.h"
+
+#include <array>
+
+namespace xk {
+
+namespace {
+
+constexpr uint8_t kNoButton = 0xF0;
+constexpr uint8_t kReleaseData = 0x80;
+
+} // namespace
+
+InputListener::InputListener(const Settings& settings, MouseConnection& connection,
+                             ExecutorFlags& flags)
+    : settings_(settings), connection_(connection), flags_(flags) {}
+
+InputListener::~InputListener() {
+    Stop();
+}
+
+void InputListener::Start() {
+    if (thread_.joinable()) {
+        return;
+    }
+    stopping_.store(false);
+    thread_ = std::thread([this] { Run(); });
+}
+
+void InputListener::Stop() {
+    {
+        const std::lock_guard lock(deviceMutex_);
+        stopping_.store(true);
+        if (reading_) {
+            reading_->Interrupt();
+        }
+    }
+    connection_.WakeReadWaiters();
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+}
+
+void InputListener::Run() {
+    std::array<uint8_t, kReportBufferSize> buffer{};
+    uint64_t failedGeneration = 0;
+    while (!stopping_.load()) {
+        const MouseConnection::ReadHandle handle =
+            connection_.WaitForReadHandle(failedGeneration, stopping_);
+        {
+            const std::lock_guard lock(deviceMutex_);
+            if (stopping_.load() || !handle.device) {
+                break;
+            }
+            reading_ = handle.device;
+        }
+        buffer.fill(0);
+        const auto length =
+            handle.device->ReadReport(std::span(buffer).first(handle.inputReportLength));
+        {
+            const std::lock_guard lock(deviceMutex_);
+            reading_.reset();
+        }
+        if (!length) {
+            // The handle failed (the mouse is gone or it was replaced): wait for a new one.
+            failedGeneration = handle.generation;
+            continue;
+        }
+        HandleReport(std::span(buffer).first(handle.inputReportLength));
+    }
+}
+
+void InputListener::HandleReport(std::span<const uint8_t> report) {
+    if (report.size() < 1 || report[0] != kInputReportId) {
+        return;
+    }
+    const uint8_t code = report.size() > 1 ? report[1] : 0;
+    const uint8_t data = report.size() > 2 ? report[2] : 0;
+    bool notify = false;
+    {
+        const std::lock_guard lock(flags_.mutex);
+        const bool pending = flags_.eventPending.load();
+        if (code <= kNoButton) {
+            if (pending) {
+                flags_.stopRequested.store(true);
+            }
+        } else if (data != kReleaseData) {
+            if (!pending) {
+                flags_.eventCode.store(code);
+                flags_.eventData.store(data);
+                flags_.eventPending.store(true);
+                notify = true;
+            } else if (settings_.macroMode.load() == 0) {
+                flags_.stopRequested.store(true);
+            }
+        } else if (settings_.macroMode.load() != 0 && pending) {
+            // A stop request while nothing is pending would be cleared before any event.
+            flags_.stopRequested.store(true);
+        }
+    }
+    if (notify) {
+        flags_.eventTaken.notify_all();
+    }
+}
+
+} // namespace xk

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "device/ExecutorFlags.h"
+#include "device/MouseConnection.h"
+#include "settings/Settings.h"
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <span>
+#include <thread>
+
+namespace xk {
+
+// Reads input report 6 and turns it into an event for the executor or a stop request. It
+// blocks on the read; without an open read handle, or after a read failed, it waits for the
+// next handle that FindMouse opens.
+class InputListener {
+public:
+    InputListener(const Settings& settings, MouseConnection& connection, ExecutorFlags& flags);
+    ~InputListener();
+    InputListener(const InputListener&) = delete;
+    InputListener& operator=(const InputListener&) = delete;
+
+    void Start();
+    // Ends a blocked read and joins the thread. Safe to call twice.
+    void Stop();
+
+    // One report as the thread handles it (report id first).
+    void HandleReport(std::span<const uint8_t> report);
+
+private:
+    void Run();
+
+    const Settings& settings_;
+    MouseConnection& connection_;
+    ExecutorFlags& flags_;
+    std::thread thread_;
+    std::atomic<bool> stopping_{false};
+    std::mutex deviceMutex_;
+    std::shared_ptr<HidDevice> reading_;
+};
+
+} // namespace xk

@@ -1,0 +1,180 @@
+#include "device/MouseConnection.h"
+
+#include "device/MouseIdentity.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace xk {
+
+namespace {
+
+char FoldCase(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SamePath(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return FoldCase(x) == FoldCase(y);
+           });
+}
+
+bool IsMouse(const HidAttributes& attributes) {
+    return attributes.vendorId == kMouseVendorId && attributes.productId == kMouseProductId;
+}
+
+} // namespace
+
+MouseConnection::MouseConnection(HidTransport& transport) : transport_(transport) {}
+
+MouseConnection::~MouseConnection() = default;
+
+bool MouseConnection::FindMouse() {
+    const std::unique_ptr<HidInterfaceList> list = transport_.ListInterfaces();
+    if (!list) {
+        return connected_.load();
+    }
+    for (int index = 0; index < kScanIndexCount; ++index) {
+        const std::optional<std::string> path = list->PathAt(index);
+        if (!path) {
+            continue;
+        }
+        std::unique_ptr<HidDevice> identification = transport_.Open(*path, HidAccess::Identify);
+        const std::optional<HidAttributes> attributes =
+            identification ? identification->Attributes() : std::nullopt;
+        connected_.store(false);
+        if (!attributes || !IsMouse(*attributes)) {
+            continue;
+        }
+        connected_.store(true);
+        devicePath_ = *path;
+        transport_.RegisterNotifications();
+        const HidCaps caps = identification->Capabilities().value_or(HidCaps{});
+        if (caps.usage == kVendorUsage && caps.usagePage == kInputUsagePage) {
+            std::shared_ptr<HidDevice> device = transport_.Open(*path, HidAccess::Read);
+            std::shared_ptr<HidDevice> replaced;
+            {
+                const std::lock_guard lock(mutex_);
+                replaced = std::exchange(read_.device, std::move(device));
+                read_.set = true;
+                read_.caps = caps;
+                ++readGeneration_;
+            }
+            // A listener blocked on the replaced handle moves on to the new one.
+            if (replaced) {
+                replaced->Interrupt();
+            }
+            readHandleChanged_.notify_all();
+        }
+        if (caps.usage == kVendorUsage && caps.usagePage == kFeatureUsagePage) {
+            std::shared_ptr<HidDevice> device = transport_.Open(*path, HidAccess::Write);
+            const std::lock_guard lock(mutex_);
+            write_ = Handle{true, std::move(device), caps};
+        }
+        identification.reset();
+        const std::lock_guard lock(mutex_);
+        if (read_.set && write_.set) {
+            break;
+        }
+    }
+    return connected_.load();
+}
+
+std::string MouseConnection::DevicePath() const {
+    return devicePath_;
+}
+
+void MouseConnection::SetRemovalHandler(std::function<void()> onRemoval) {
+    onRemoval_ = std::move(onRemoval);
+}
+
+void MouseConnection::HandleDeviceChange(const DeviceChange& change) {
+    if (devicePath_.empty() || !SamePath(change.path, devicePath_)) {
+        return;
+    }
+    if (change.kind == DeviceChange::Kind::Arrival) {
+        if (!connected_.load()) {
+            connected_.store(FindMouse());
+        }
+        return;
+    }
+    connected_.store(false);
+    if (onRemoval_) {
+        onRemoval_();
+    }
+}
+
+void MouseConnection::ProcessDeviceChanges() {
+    for (const DeviceChange& change : transport_.ReadNotifications()) {
+        HandleDeviceChange(change);
+    }
+}
+
+int MouseConnection::NotificationFd() const {
+    return transport_.NotificationFd();
+}
+
+void MouseConnection::SendFeatureReport(std::span<const uint8_t, kReportBufferSize> buffer) {
+    std::shared_ptr<HidDevice> device;
+    size_t length = 0;
+    {
+        const std::lock_guard lock(mutex_);
+        device = write_.device;
+        length = std::min<size_t>(write_.caps.featureReportLength, kReportBufferSize);
+    }
+    if (device && length > 0) {
+        (void)device->SetFeature(buffer.first(length));
+    }
+}
+
+MouseConnection::ReadHandle MouseConnection::WaitForReadHandle(uint64_t failedGeneration,
+                                                               const std::atomic<bool>& stop) {
+    std::unique_lock lock(mutex_);
+    readHandleChanged_.wait(
+        lock, [&] { return stop.load() || (read_.device && readGeneration_ != failedGeneration); });
+    if (stop.load()) {
+        return {};
+    }
+    size_t length = read_.caps.inputReportLength;
+    if (length == 0 || length > kReportBufferSize) {
+        length = kReportBufferSize;
+    }
+    return {read_.device, readGeneration_, length};
+}
+
+void MouseConnection::WakeReadWaiters() {
+    { const std::lock_guard lock(mutex_); }
+    readHandleChanged_.notify_all();
+}
+
+HidCaps MouseConnection::ReadCaps() const {
+    const std::lock_guard lock(mutex_);
+    return read_.caps;
+}
+
+HidCaps MouseConnection::WriteCaps() const {
+    const std::lock_guard lock(mutex_);
+    return write_.caps;
+}
+
+bool MouseConnection::ReadHandleSet() const {
+    const std::lock_guard lock(mutex_);
+    return read_.set;
+}
+
+bool MouseConnection::WriteHandleSet() const {
+    const std::lock_guard lock(mutex_);
+    return write_.set;
+}
+
+bool MouseConnection::ReadHandleOpen() const {
+    const std::lock_guard lock(mutex_);
+    return read_.device != nullptr;
+}
+
+bool MouseConnection::WriteHandleOpen() const {
+    const std::lock_guard lock(mutex_);
+    return write_.device != nullptr;
+}
+
+} // namespace xk

@@ -1,0 +1,63 @@
+#include "device/UploadSettings.h"
+
+#include "device/ReportTables.h"
+#include "settings/FunctionCode.h"
+#include "settings/SettingsIo.h"
+
+namespace xk {
+
+namespace {
+
+constexpr int32_t kUploadSection = 6;
+
+} // namespace
+
+void UploadSettings(Settings& settings, FeatureReports& reports, SystemSettings& system,
+                    const RepaintRequest& repaint) {
+    const int32_t current = settings.currentConfig.load();
+    WriteCurrentConfig(settings.configPath, current);
+    SaveSettings(settings, settings.configPath, kUploadSection);
+
+    for (size_t i = 0; i < kButtonCount; ++i) {
+        settings.dpiFollow[i].store(0);
+        settings.rateFollow[i].store(0);
+        const DeviceFunction function = DeviceFunctionOf(settings.buttonFunction[i].load());
+        settings.dpiFollow[i].store(function.dpiFollow ? 1 : 0);
+        settings.rateFollow[i].store(function.rateFollow ? 1 : 0);
+        reports.SendButtonFunction(i, function.deviceCode);
+    }
+
+    reports.SendWheelStatus(settings.wheelStatus);
+
+    uint8_t enableBits = 0;
+    for (size_t j = 0; j < kDpiLevelCount; ++j) {
+        if (settings.dpiEnabled[j] != 0) {
+            enableBits = static_cast<uint8_t>(enableBits | (1u << j));
+        }
+    }
+    const int32_t dpiLevel = settings.dpiLevel.load();
+    for (size_t j = 0; j < kDpiLevelCount; ++j) {
+        settings.dpiDeviceCode[j] = DpiStepCodeOf(settings.dpiValue[j]);
+        reports.SendDpiLevel(j, dpiLevel, settings.dpiDeviceCode[j], enableBits);
+    }
+
+    settings.appliedLedMode = AppliedLedModeOf(settings.ledMode);
+    reports.SendLedMode(LedCodeOf(settings.ledMode));
+
+    if (repaint) {
+        repaint();
+    }
+
+    if (system.PointerSpeed()) {
+        system.SetPointerSpeed(DesktopPointerSpeedOf(settings.pointerSpeed));
+    }
+    if (system.WheelScrollLines()) {
+        system.SetWheelScrollLines((settings.wheelSpeed + 1) & 0xFF);
+    }
+
+    reports.SendFireTime(settings.fireTime);
+
+    SaveSettings(settings, settings.configPath, current);
+}
+
+} // namespace xk

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "device/FeatureReports.h"
+#include "device/SystemSettings.h"
+#include "settings/Settings.h"
+
+#include <functional>
+
+namespace xk {
+
+// Asks the window layer to repaint the main window. May be called from any thread: the
+// window layer marshals it to its own thread.
+using RepaintRequest = std::function<void()>;
+
+// Brings the mouse and the desktop in line with the record: saves [Init] CurConfig and
+// Config6, sends every button's function (recomputing dpiFollow and rateFollow), the wheel
+// status, the four DPI levels (dpiDeviceCode), the LED mode (appliedLedMode), repaints, sets
+// the pointer speed and wheel lines where they can be queried, sends the fire time and saves
+// the current configuration's section. Interface thread.
+void UploadSettings(Settings& settings, FeatureReports& reports, SystemSettings& system,
+                    const RepaintRequest& repaint);
+
+} // namespace xk

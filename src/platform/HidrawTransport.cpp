@@ -1,0 +1,245 @@
+#include "platform/HidrawTransport.h"
+
+#include "device/ReportDescriptor.h"
+#include "platform/UniqueFd.h"
+
+#include <fcntl.h>
+#include <libudev.h>
+#include <linux/hidraw.h>
+#include <poll.h>
+#include <sys/epoll.h>
+#include <sys/eventfd.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <string_view>
+
+namespace xk {
+
+namespace {
+
+// Opens for identification: any access that the node allows.
+int OpenForIdentification(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd >= 0) {
+        return fd;
+    }
+    return ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+}
+
+class HidrawDevice final : public HidDevice {
+public:
+    HidrawDevice(UniqueFd fd, UniqueFd wake) : fd_(std::move(fd)), wake_(std::move(wake)) {}
+
+    std::optional<HidAttributes> Attributes() override {
+        hidraw_devinfo info{};
+        if (::ioctl(fd_.get(), HIDIOCGRAWINFO, &info) != 0) {
+            return std::nullopt;
+        }
+        return HidAttributes{static_cast<uint16_t>(info.vendor),
+                             static_cast<uint16_t>(info.product)};
+    }
+
+    std::optional<HidCaps> Capabilities() override {
+        int size = 0;
+        if (::ioctl(fd_.get(), HIDIOCGRDESCSIZE, &size) != 0 || size < 0 ||
+            size > HID_MAX_DESCRIPTOR_SIZE) {
+            return std::nullopt;
+        }
+        hidraw_report_descriptor descriptor{};
+        descriptor.size = static_cast<uint32_t>(size);
+        if (::ioctl(fd_.get(), HIDIOCGRDESC, &descriptor) != 0) {
+            return std::nullopt;
+        }
+        return ParseReportDescriptor(std::span(descriptor.value, descriptor.size));
+    }
+
+    bool SetFeature(std::span<const uint8_t> report) override {
+        if (report.empty() || report.size() > kMaxReport) {
+            return false;
+        }
+        std::array<uint8_t, kMaxReport> buffer{};
+        std::copy(report.begin(), report.end(), buffer.begin());
+        return ::ioctl(fd_.get(), HIDIOCSFEATURE(report.size()), buffer.data()) >= 0;
+    }
+
+    std::optional<size_t> ReadReport(std::span<uint8_t> buffer) override {
+        while (true) {
+            pollfd fds[2] = {{fd_.get(), POLLIN, 0}, {wake_.get(), POLLIN, 0}};
+            const int ready = ::poll(fds, 2, -1);
+            if (ready < 0) {
+                if (errno == EINTR) {
+                    continue;
+                }
+                return std::nullopt;
+            }
+            if ((fds[1].revents & POLLIN) != 0) {
+                return std::nullopt;
+            }
+            if ((fds[0].revents & (POLLERR | POLLHUP | POLLNVAL)) != 0 &&
+                (fds[0].revents & POLLIN) == 0) {
+                return std::nullopt;
+            }
+            const ssize_t got = ::read(fd_.get(), buffer.data(), buffer.size());
+            if (got < 0 && (errno == EINTR || errno == EAGAIN)) {
+                continue;
+            }
+            if (got <= 0) {
+                return std::nullopt;
+            }
+            return static_cast<size_t>(got);
+        }
+    }
+
+    void Interrupt() override {
+        const uint64_t one = 1;
+        (void)!::write(wake_.get(), &one, sizeof one);
+    }
+
+private:
+    static constexpr size_t kMaxReport = 4096;
+    UniqueFd fd_;
+    UniqueFd wake_;
+};
+
+class HidrawInterfaceList final : public HidInterfaceList {
+public:
+    explicit HidrawInterfaceList(std::vector<std::string> paths) : paths_(std::move(paths)) {}
+    std::optional<std::string> PathAt(int index) override {
+        if (index < 0 || static_cast<size_t>(index) >= paths_.size() ||
+            paths_[static_cast<size_t>(index)].empty()) {
+            return std::nullopt;
+        }
+        return paths_[static_cast<size_t>(index)];
+    }
+
+private:
+    std::vector<std::string> paths_;
+};
+
+} // namespace
+
+struct HidrawTransport::Impl {
+    udev* context = ::udev_new();
+    udev_monitor* monitor = nullptr;
+    UniqueFd epoll{::epoll_create1(EPOLL_CLOEXEC)};
+
+    ~Impl() {
+        if (monitor != nullptr) {
+            ::udev_monitor_unref(monitor);
+        }
+        if (context != nullptr) {
+            ::udev_unref(context);
+        }
+    }
+};
+
+HidrawTransport::HidrawTransport() : impl_(std::make_unique<Impl>()) {}
+
+HidrawTransport::~HidrawTransport() = default;
+
+std::unique_ptr<HidInterfaceList> HidrawTransport::ListInterfaces() {
+    std::vector<std::string> paths;
+    if (impl_->context == nullptr) {
+        return std::make_unique<HidrawInterfaceList>(paths);
+    }
+    udev_enumerate* enumerate = ::udev_enumerate_new(impl_->context);
+    if (enumerate == nullptr) {
+        return std::make_unique<HidrawInterfaceList>(paths);
+    }
+    ::udev_enumerate_add_match_subsystem(enumerate, "hidraw");
+    ::udev_enumerate_scan_devices(enumerate);
+    udev_list_entry* entry = ::udev_enumerate_get_list_entry(enumerate);
+    for (; entry != nullptr; entry = ::udev_list_entry_get_next(entry)) {
+        // An entry whose node cannot be had keeps its index and fails there.
+        std::string path;
+        udev_device* device =
+            ::udev_device_new_from_syspath(impl_->context, ::udev_list_entry_get_name(entry));
+        if (device != nullptr) {
+            if (const char* node = ::udev_device_get_devnode(device); node != nullptr) {
+                path = node;
+            }
+            ::udev_device_unref(device);
+        }
+        paths.push_back(std::move(path));
+    }
+    ::udev_enumerate_unref(enumerate);
+    return std::make_unique<HidrawInterfaceList>(std::move(paths));
+}
+
+std::unique_ptr<HidDevice> HidrawTransport::Open(const std::string& path, HidAccess access) {
+    int fd = -1;
+    switch (access) {
+    case HidAccess::Identify:
+        fd = OpenForIdentification(path);
+        break;
+    case HidAccess::Read:
+        fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        break;
+    case HidAccess::Write:
+        fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+        break;
+    }
+    UniqueFd device(fd);
+    UniqueFd wake(::eventfd(0, EFD_CLOEXEC));
+    if (!device.valid() || !wake.valid()) {
+        return nullptr;
+    }
+    return std::make_unique<HidrawDevice>(std::move(device), std::move(wake));
+}
+
+void HidrawTransport::RegisterNotifications() {
+    if (impl_->monitor != nullptr || impl_->context == nullptr || !impl_->epoll.valid()) {
+        return;
+    }
+    // Events processed by the udev daemon carry finished device nodes; without a daemon only
+    // the kernel's own events are there.
+    const char* source = std::filesystem::exists("/run/udev/control") ? "udev" : "kernel";
+    udev_monitor* monitor = ::udev_monitor_new_from_netlink(impl_->context, source);
+    if (monitor == nullptr) {
+        return;
+    }
+    ::udev_monitor_filter_add_match_subsystem_devtype(monitor, "hidraw", nullptr);
+    epoll_event event{};
+    event.events = EPOLLIN;
+    if (::udev_monitor_enable_receiving(monitor) < 0 ||
+        ::epoll_ctl(impl_->epoll.get(), EPOLL_CTL_ADD, ::udev_monitor_get_fd(monitor), &event) !=
+            0) {
+        ::udev_monitor_unref(monitor);
+        return;
+    }
+    impl_->monitor = monitor;
+}
+
+int HidrawTransport::NotificationFd() const {
+    return impl_->epoll.get();
+}
+
+std::vector<DeviceChange> HidrawTransport::ReadNotifications() {
+    std::vector<DeviceChange> changes;
+    if (impl_->monitor == nullptr) {
+        return changes;
+    }
+    epoll_event event{};
+    (void)::epoll_wait(impl_->epoll.get(), &event, 1, 0);
+    while (udev_device* device = ::udev_monitor_receive_device(impl_->monitor)) {
+        const char* action = ::udev_device_get_action(device);
+        const char* node = ::udev_device_get_devnode(device);
+        if (action != nullptr && node != nullptr) {
+            const std::string_view what = action;
+            if (what == "add") {
+                changes.push_back({DeviceChange::Kind::Arrival, node});
+            } else if (what == "remove") {
+                changes.push_back({DeviceChange::Kind::Removal, node});
+            }
+        }
+        ::udev_device_unref(device);
+    }
+    return changes;
+}
+
+} // namespace xk

@@ -1,0 +1,99 @@
+#include "platform/VirtualMouseProtocol.h"
+
+#include <charconv>
+
+namespace xk::vmouse {
+
+namespace {
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
+} // namespace
+
+std::string HexBytes(std::span<const uint8_t> bytes) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string out;
+    out.reserve(bytes.size() * 3);
+    for (const uint8_t byte : bytes) {
+        if (!out.empty()) {
+            out += ' ';
+        }
+        out += kDigits[byte >> 4];
+        out += kDigits[byte & 0x0F];
+    }
+    return out;
+}
+
+std::optional<std::vector<uint8_t>> ParseHexBytes(std::string_view text) {
+    std::vector<uint8_t> bytes;
+    for (const std::string_view word : Words(text)) {
+        if (word.size() != 2 || HexDigit(word[0]) < 0 || HexDigit(word[1]) < 0) {
+            return std::nullopt;
+        }
+        bytes.push_back(static_cast<uint8_t>(HexDigit(word[0]) * 16 + HexDigit(word[1])));
+    }
+    return bytes;
+}
+
+std::optional<uint16_t> ParseHex16(std::string_view text) {
+    if (text.size() != 4) {
+        return std::nullopt;
+    }
+    uint16_t value = 0;
+    for (const char c : text) {
+        const int digit = HexDigit(c);
+        if (digit < 0) {
+            return std::nullopt;
+        }
+        value = static_cast<uint16_t>(value * 16 + digit);
+    }
+    return value;
+}
+
+std::vector<std::string_view> Words(std::string_view line) {
+    std::vector<std::string_view> words;
+    size_t pos = 0;
+    while (pos < line.size()) {
+        const size_t space = line.find(' ', pos);
+        const size_t end = space == std::string_view::npos ? line.size() : space;
+        if (end > pos) {
+            words.push_back(line.substr(pos, end - pos));
+        }
+        pos = end + 1;
+    }
+    return words;
+}
+
+std::optional<int> ParseNumber(std::string_view text, int low, int high) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc{} || end != text.data() + text.size() || value < low || value > high) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::string InterfacePath(const std::string& socketPath, int index) {
+    return "vmouse:" + socketPath + "#" + std::to_string(index);
+}
+
+std::optional<int> InterfaceIndexOf(const std::string& socketPath, const std::string& path) {
+    const std::string prefix = "vmouse:" + socketPath + "#";
+    if (path.size() <= prefix.size() || path.compare(0, prefix.size(), prefix) != 0) {
+        return std::nullopt;
+    }
+    return ParseNumber(std::string_view(path).substr(prefix.size()), 0, 255);
+}
+
+} // namespace xk::vmouse
