@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ui/LedPreview.h"
-#include "ui/MacroPageControls.h"
+#include "ui/MacroPageWidgets.h"
 #include "ui/MaskShape.h"
 #include "ui/SkinPainter.h"
 #include "ui/WindowCommands.h"
@@ -37,7 +37,7 @@ public:
     // Asks for a repaint; safe from the window's own handlers.
     void RequestRepaint();
 
-    MacroPageControls& MacroControls() { return macroControls_; }
+    MacroPageWidgets& MacroControls() { return macroControls_; }
     LedPreview& Preview() { return ledPreview_; }
     const SkinPainter& Painter() const { return painter_; }
     // Whether the window follows the pointer by itself (no system move available).
@@ -66,7 +66,7 @@ private:
     WindowContext c_;
     WindowCommands& commands_;
     SkinPainter painter_;
-    MacroPageControls macroControls_;
+    MacroPageWidgets macroControls_;
     LedPreview ledPreview_;
     QRegion macroRepaintRegion_;
     bool followingPointer_ = false;

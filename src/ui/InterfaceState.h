@@ -1,12 +1,12 @@
 #pragma once
 
+#include "ui/layout/Element.h"
+
 #include <array>
 #include <atomic>
 #include <cstdint>
 
 namespace xk {
-
-inline constexpr int32_t kNoElement = 255;
 
 inline constexpr uint8_t kMainPage = 0;
 inline constexpr uint8_t kMacroPage = 1;

@@ -45,14 +45,14 @@ MaskShape ShapeFromMask(const std::filesystem::path& maskPath) {
     return {mask.size(), RegionFromMask(mask)};
 }
 
-QRect RectOf(const EdgeRect& r) {
+QRect RectOf(const Rect& r) {
     return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
 }
 
-QRegion MacroRepaintRegion(const QRegion& outline, const EdgeRect& macroNameEdit,
-                           const EdgeRect& macroList, const EdgeRect& eventList) {
+QRegion MacroRepaintRegion(const QRegion& outline, const Rect& macroNameEdit,
+                           const Rect& macroList, const Rect& eventList) {
     QRegion region = outline;
-    for (const EdgeRect* r : {&macroNameEdit, &macroList, &eventList}) {
+    for (const Rect* r : {&macroNameEdit, &macroList, &eventList}) {
         if (r->right > r->left && r->bottom > r->top) {
             region -= RectOf(*r);
         }

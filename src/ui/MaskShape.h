@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/SkinLayoutStandIn.h"
+#include "ui/layout/SkinLayout.h"
 
 #include <QImage>
 #include <QRegion>
@@ -28,9 +28,9 @@ struct MaskShape {
 MaskShape ShapeFromMask(const std::filesystem::path& maskPath);
 
 // The outline less the three control rectangles that the macro page's paint must not cover.
-QRegion MacroRepaintRegion(const QRegion& outline, const EdgeRect& macroNameEdit,
-                           const EdgeRect& macroList, const EdgeRect& eventList);
+QRegion MacroRepaintRegion(const QRegion& outline, const Rect& macroNameEdit,
+                           const Rect& macroList, const Rect& eventList);
 
-QRect RectOf(const EdgeRect& r);
+QRect RectOf(const Rect& r);
 
 } // namespace xk

@@ -3,7 +3,7 @@
 
 #include "settings/FunctionCode.h"
 #include "settings/SettingsIo.h"
-#include "ui/HitTest.h"
+#include "ui/layout/Element.h"
 #include "ui/PointerRules.h"
 
 namespace xk {
@@ -21,10 +21,10 @@ constexpr int kWarningCancel = 2;
 void CNUV_DEvoraDlg::OnPointerMove(int32_t x, int32_t y) {
     InterfaceState& ui = c_.ui;
     const bool mainPage = c_.settings.currentPage == kMainPage;
-    ui.hotMainElement = HitTest(x, y, c_.layout.mainElements,
+    ui.hotMainElement = HitTest(c_.layout.mainElements, x, y,
                                 mainPage ? kLastMainElementHit : kLastCommonElement);
-    ui.hotLightElement = HitTest(x, y, c_.layout.lightElements, kLastLightElementHit);
-    ui.hotMacroElement = HitTest(x, y, c_.layout.macroElements, kLastMacroElementHit);
+    ui.hotLightElement = HitTest(c_.layout.lightElements, x, y, kLastLightElementHit);
+    ui.hotMacroElement = HitTest(c_.layout.macroElements, x, y, kLastMacroElementHit);
     const std::array<int32_t, 3> hot{ui.hotMainElement, ui.hotLightElement, ui.hotMacroElement};
     if (hot != ui.lastHot) {
         ui.lastHot = hot;

@@ -12,7 +12,6 @@
 namespace xk {
 namespace {
 
-constexpr int kCommonElementCount = 20;
 constexpr int kFirstSlotElement = 25;
 constexpr int kLastSlotElement = 32;
 constexpr int kSecondHighlightOffset = 90;

@@ -3,7 +3,7 @@
 #include "macro/MacroStore.h"
 #include "settings/Settings.h"
 #include "ui/InterfaceState.h"
-#include "ui/SkinLayoutStandIn.h"
+#include "ui/layout/SkinLayout.h"
 #include "ui/SkinPictures.h"
 #include "ui/TextFonts.h"
 

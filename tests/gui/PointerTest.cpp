@@ -119,7 +119,7 @@ TEST(Pointer, ButtonSlotWarnsForTheOnlyLeftButton) {
     EXPECT_EQ(skin.commands.calls, (Calls{"CloseFunctionPopup", "OpenFunctionPopup"}));
 }
 
-TEST(Pointer, MacroPageControlsLiveWhileThePageShows) {
+TEST(Pointer, MacroPageWidgetsLiveWhileThePageShows) {
     SyntheticSkin skin;
     const auto& M = skin.layout.mainElements;
     auto& controls = skin.window->MacroControls();

@@ -1,4 +1,4 @@
-#include "ui/HitTest.h"
+#include "ui/layout/Element.h"
 #include "ui/InterfaceState.h"
 #include "ui/MaskShape.h"
 #include "ui/PointerRules.h"
@@ -9,23 +9,6 @@
 
 namespace xk {
 namespace {
-
-TEST(HitTest, EdgesAndOverlapsResolveToTheLowerIndex) {
-    const std::vector<Element> table{{100, 50, 80, 20}, {150, 50, 80, 20}, {0, 0, 0, 0}};
-    EXPECT_EQ(HitTest(100, 50, table, 2), 0);   // left and top edges are inside
-    EXPECT_EQ(HitTest(179, 69, table, 2), 0);   // overlap: the lower index
-    EXPECT_EQ(HitTest(180, 55, table, 2), 1);   // right edge of 0 is outside
-    EXPECT_EQ(HitTest(160, 70, table, 2), kNoElement); // bottom edge is outside
-    EXPECT_EQ(HitTest(200, 55, table, 0), kNoElement); // rows after `last` are not tested
-    EXPECT_EQ(HitTest(200, 55, table, 500), 1);        // `last` past the table is cut
-    EXPECT_EQ(HitTest(0, 0, table, 2), kNoElement);    // an empty element holds no point
-}
-
-TEST(HitTest, ExtremeLayoutValuesDoNotOverflow) {
-    const std::vector<Element> table{{INT32_MAX - 5, 0, INT32_MAX, 10}};
-    EXPECT_EQ(HitTest(INT32_MAX - 1, 5, table, 0), 0);
-    EXPECT_EQ(HitTest(0, 5, table, 0), kNoElement);
-}
 
 struct DpiCase {
     std::array<uint8_t, 4> enabled;

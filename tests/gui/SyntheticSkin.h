@@ -5,7 +5,7 @@
 #include "support/TempDir.h"
 #include "ui/CNUV_DEvoraDlg.h"
 #include "ui/InterfaceState.h"
-#include "ui/SkinLayoutStandIn.h"
+#include "ui/layout/SkinLayout.h"
 #include "ui/SkinPictures.h"
 #include "ui/TextFonts.h"
 #include "ui/WindowCommands.h"

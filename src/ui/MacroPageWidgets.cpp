@@ -1,0 +1,220 @@
+#include "ui/MacroPageWidgets.h"
+
+#include "ui/MaskShape.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPalette>
+#include <QSignalBlocker>
+#include <QWidget>
+
+namespace xk {
+namespace {
+
+void Colour(QWidget& w) {
+    QPalette palette = w.palette();
+    for (const auto role : {QPalette::Base, QPalette::Window, QPalette::Button}) {
+        palette.setColor(role, Qt::black);
+    }
+    for (const auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText}) {
+        palette.setColor(role, Qt::white);
+    }
+    w.setPalette(palette);
+    w.setAutoFillBackground(true);
+}
+
+template <typename W> W* MakeControl(QWidget& parent, const char* name) {
+    auto* w = new W(&parent);
+    w->setObjectName(QString::fromLatin1(name));
+    Colour(*w);
+    w->hide();
+    return w;
+}
+
+QString ToQString(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::u16string Line(const QListWidget& list, int line) {
+    const QListWidgetItem* item = line >= 0 ? list.item(line) : nullptr;
+    return item != nullptr ? item->text().toStdU16String() : std::u16string();
+}
+
+void Select(QListWidget& list, int line) {
+    const QSignalBlocker quiet(&list);
+    if (line >= 0 && line < list.count()) {
+        list.setCurrentRow(line);
+    } else {
+        list.clearSelection();
+        list.setCurrentRow(-1);
+    }
+}
+
+int Selected(const QListWidget& list) {
+    const auto items = list.selectedItems();
+    return items.isEmpty() ? -1 : list.row(items.front());
+}
+
+} // namespace
+
+MacroPageWidgets::MacroPageWidgets(QWidget& parent)
+    : repeatCountEdit_(MakeControl<QLineEdit>(parent, "repeatCountEdit")),
+      macroNameEdit_(MakeControl<QLineEdit>(parent, "macroNameEdit")),
+      macroList_(MakeControl<QListWidget>(parent, "macroList")),
+      eventList_(MakeControl<QListWidget>(parent, "eventList")) {
+    for (QLineEdit* edit : {repeatCountEdit_, macroNameEdit_}) {
+        edit->setAlignment(Qt::AlignCenter);
+        edit->setFrame(false);
+    }
+    for (QListWidget* list : {macroList_, eventList_}) {
+        list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        list->setFrameShape(QFrame::NoFrame);
+    }
+    QObject::connect(macroList_, &QListWidget::currentRowChanged, macroList_, [this](int) {
+        if (onMacroSelected_) {
+            onMacroSelected_();
+        }
+    });
+}
+
+void MacroPageWidgets::SetMacroSelectedHandler(std::function<void()> handler) {
+    onMacroSelected_ = std::move(handler);
+}
+
+void MacroPageWidgets::SetRepaintHandler(std::function<void()> handler) {
+    onRepaint_ = std::move(handler);
+}
+
+void MacroPageWidgets::Create(const SkinLayout& layout, const QFont& font) {
+    const std::array<std::pair<QWidget*, const Rect*>, 4> placed{{
+        {repeatCountEdit_, &layout.repeatCountEditRect},
+        {macroNameEdit_, &layout.macroNameEditRect},
+        {macroList_, &layout.macroListRect},
+        {eventList_, &layout.eventListRect},
+    }};
+    for (const auto& [widget, rect] : placed) {
+        widget->setGeometry(RectOf(*rect));
+        widget->setFont(font);
+        widget->setEnabled(true);
+        widget->show();
+    }
+    created_ = true;
+}
+
+void MacroPageWidgets::Destroy() {
+    const QSignalBlocker quiet(macroList_);
+    repeatCountEdit_->clear();
+    macroNameEdit_->clear();
+    macroList_->clear();
+    eventList_->clear();
+    for (QWidget* w : std::initializer_list<QWidget*>{repeatCountEdit_, macroNameEdit_,
+                                                      macroList_, eventList_}) {
+        w->hide();
+    }
+    created_ = false;
+}
+
+int MacroPageWidgets::MacroLineCount() const { return created_ ? macroList_->count() : 0; }
+
+std::u16string MacroPageWidgets::MacroLine(int line) const {
+    return created_ ? Line(*macroList_, line) : std::u16string();
+}
+
+void MacroPageWidgets::AddMacroLine(std::u16string_view text) {
+    if (created_) {
+        const QSignalBlocker quiet(macroList_);
+        macroList_->addItem(ToQString(text));
+    }
+}
+
+void MacroPageWidgets::DeleteMacroLine(int line) {
+    if (created_ && line >= 0 && line < macroList_->count()) {
+        const QSignalBlocker quiet(macroList_);
+        delete macroList_->takeItem(line);
+    }
+}
+
+void MacroPageWidgets::ClearMacroList() {
+    const QSignalBlocker quiet(macroList_);
+    macroList_->clear();
+}
+
+int MacroPageWidgets::SelectedMacroLine() const { return created_ ? Selected(*macroList_) : -1; }
+
+void MacroPageWidgets::SelectMacroLine(int line) {
+    if (created_) {
+        Select(*macroList_, line);
+    }
+}
+
+void MacroPageWidgets::FocusMacroList() {
+    if (created_) {
+        macroList_->setFocus();
+    }
+}
+
+std::u16string MacroPageWidgets::MacroNameText() const {
+    return created_ ? macroNameEdit_->text().toStdU16String() : std::u16string();
+}
+
+void MacroPageWidgets::SetMacroNameText(std::u16string_view text) {
+    if (created_) {
+        macroNameEdit_->setText(ToQString(text));
+    }
+}
+
+std::u16string MacroPageWidgets::RepeatCountText() const {
+    return created_ ? repeatCountEdit_->text().toStdU16String() : std::u16string();
+}
+
+void MacroPageWidgets::SetRepeatCountText(std::u16string_view text) {
+    if (created_) {
+        repeatCountEdit_->setText(ToQString(text));
+    }
+}
+
+void MacroPageWidgets::SetRepeatCountEnabled(bool enabled) {
+    if (created_) {
+        repeatCountEdit_->setEnabled(enabled);
+    }
+}
+
+int MacroPageWidgets::EventLineCount() const { return created_ ? eventList_->count() : 0; }
+
+std::u16string MacroPageWidgets::EventLine(int line) const {
+    return created_ ? Line(*eventList_, line) : std::u16string();
+}
+
+void MacroPageWidgets::AddEventLine(std::u16string_view text) {
+    if (created_) {
+        eventList_->addItem(ToQString(text));
+    }
+}
+
+void MacroPageWidgets::ClearEventList() { eventList_->clear(); }
+
+int MacroPageWidgets::SelectedEventLine() const { return created_ ? Selected(*eventList_) : -1; }
+
+void MacroPageWidgets::SelectEventLine(int line) {
+    if (created_) {
+        Select(*eventList_, line);
+    }
+}
+
+void MacroPageWidgets::FocusEventList() {
+    if (created_) {
+        eventList_->setFocus();
+    }
+}
+
+// The in-place edit of the event list comes with the editable list box.
+void MacroPageWidgets::EditSelectedEventLine() {}
+
+void MacroPageWidgets::RepaintWindow() {
+    if (onRepaint_) {
+        onRepaint_();
+    }
+}
+
+} // namespace xk

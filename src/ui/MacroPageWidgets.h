@@ -1,0 +1,70 @@
+#pragma once
+
+#include "macro/MacroPageControls.h"
+#include "ui/layout/SkinLayout.h"
+
+#include <QFont>
+
+#include <functional>
+
+class QLineEdit;
+class QListWidget;
+class QWidget;
+
+namespace xk {
+
+// The four controls of the macro page (repeat-count edit, macro-name edit, macro list, event
+// list), black with white text, as the macro operations use them. The objects live as long
+// as the window; the controls exist (shown) only while the macro page is shown and act as
+// empty controls otherwise.
+class MacroPageWidgets final : public MacroPageControls {
+public:
+    explicit MacroPageWidgets(QWidget& parent);
+
+    void Create(const SkinLayout& layout, const QFont& font);
+    void Destroy();
+    bool Created() const { return created_; }
+
+    // A selection the user made in the macro list; a repaint request.
+    void SetMacroSelectedHandler(std::function<void()> handler);
+    void SetRepaintHandler(std::function<void()> handler);
+
+    QLineEdit& RepeatCountEdit() { return *repeatCountEdit_; }
+    QLineEdit& MacroNameEdit() { return *macroNameEdit_; }
+    QListWidget& MacroList() { return *macroList_; }
+    QListWidget& EventList() { return *eventList_; }
+
+    int MacroLineCount() const override;
+    std::u16string MacroLine(int line) const override;
+    void AddMacroLine(std::u16string_view text) override;
+    void DeleteMacroLine(int line) override;
+    void ClearMacroList() override;
+    int SelectedMacroLine() const override;
+    void SelectMacroLine(int line) override;
+    void FocusMacroList() override;
+    std::u16string MacroNameText() const override;
+    void SetMacroNameText(std::u16string_view text) override;
+    std::u16string RepeatCountText() const override;
+    void SetRepeatCountText(std::u16string_view text) override;
+    void SetRepeatCountEnabled(bool enabled) override;
+    int EventLineCount() const override;
+    std::u16string EventLine(int line) const override;
+    void AddEventLine(std::u16string_view text) override;
+    void ClearEventList() override;
+    int SelectedEventLine() const override;
+    void SelectEventLine(int line) override;
+    void FocusEventList() override;
+    void EditSelectedEventLine() override;
+    void RepaintWindow() override;
+
+private:
+    QLineEdit* repeatCountEdit_;
+    QLineEdit* macroNameEdit_;
+    QListWidget* macroList_;
+    QListWidget* eventList_;
+    bool created_ = false;
+    std::function<void()> onMacroSelected_;
+    std::function<void()> onRepaint_;
+};
+
+} // namespace xk
