@@ -18,16 +18,19 @@ constexpr QSize kUnshapedSize(800, 642);
 
 } // namespace
 
-CNUV_DEvoraDlg::CNUV_DEvoraDlg(WindowContext context, WindowCommands& commands)
+CNUV_DEvoraDlg::CNUV_DEvoraDlg(WindowContext context, MacroPageWidgets& macroControls,
+                               WindowCommands& commands)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinimizeButtonHint),
-      c_(context), commands_(commands), painter_(context), macroControls_(*this),
+      c_(context), commands_(commands), painter_(context), macroControls_(macroControls),
       ledPreview_(context.settings, context.ui, [this] { RequestRepaint(); }) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setFixedSize(kUnshapedSize);
+    macroControls_.Attach(*this);
+    macroControls_.SetRepaintHandler([this] { RequestRepaint(); });
     c_.ui.paintWidth = kUnshapedSize.width();
     c_.ui.paintHeight = kUnshapedSize.height();
 }

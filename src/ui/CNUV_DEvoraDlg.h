@@ -20,7 +20,8 @@ inline constexpr const char* kWindowTitle = "XK-R40 GAMING MOUSE";
 class CNUV_DEvoraDlg : public QWidget {
     Q_OBJECT
 public:
-    CNUV_DEvoraDlg(WindowContext context, WindowCommands& commands);
+    CNUV_DEvoraDlg(WindowContext context, MacroPageWidgets& macroControls,
+                   WindowCommands& commands);
 
     // Gives the window the mask's outline and size and builds the macro page's repaint region;
     // without a mask the window keeps its own size and no outline.
@@ -66,7 +67,7 @@ private:
     WindowContext c_;
     WindowCommands& commands_;
     SkinPainter painter_;
-    MacroPageWidgets macroControls_;
+    MacroPageWidgets& macroControls_;
     LedPreview ledPreview_;
     QRegion macroRepaintRegion_;
     bool followingPointer_ = false;

@@ -29,11 +29,6 @@ struct InterfaceState {
     bool ledPreviewDark = false;
     bool ledPreviewRunning = false;
 
-    // Read from recording and the event list.
-    bool recording = false;
-    int32_t pressLineCount = 0;
-    int32_t releaseLineCount = 0;
-
     // Width and height of the window's mask picture.
     int32_t paintWidth = 0;
     int32_t paintHeight = 0;

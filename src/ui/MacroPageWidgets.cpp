@@ -23,8 +23,8 @@ void Colour(QWidget& w) {
     w.setAutoFillBackground(true);
 }
 
-template <typename W> W* MakeControl(QWidget& parent, const char* name) {
-    auto* w = new W(&parent);
+template <typename W> W* MakeControl(const char* name) {
+    auto* w = new W();
     w->setObjectName(QString::fromLatin1(name));
     Colour(*w);
     w->hide();
@@ -57,11 +57,11 @@ int Selected(const QListWidget& list) {
 
 } // namespace
 
-MacroPageWidgets::MacroPageWidgets(QWidget& parent)
-    : repeatCountEdit_(MakeControl<QLineEdit>(parent, "repeatCountEdit")),
-      macroNameEdit_(MakeControl<QLineEdit>(parent, "macroNameEdit")),
-      macroList_(MakeControl<QListWidget>(parent, "macroList")),
-      eventList_(MakeControl<QListWidget>(parent, "eventList")) {
+MacroPageWidgets::MacroPageWidgets()
+    : repeatCountEdit_(MakeControl<QLineEdit>("repeatCountEdit")),
+      macroNameEdit_(MakeControl<QLineEdit>("macroNameEdit")),
+      macroList_(MakeControl<QListWidget>("macroList")),
+      eventList_(MakeControl<QListWidget>("eventList")) {
     for (QLineEdit* edit : {repeatCountEdit_, macroNameEdit_}) {
         edit->setAlignment(Qt::AlignCenter);
         edit->setFrame(false);
@@ -76,6 +76,22 @@ MacroPageWidgets::MacroPageWidgets(QWidget& parent)
             onMacroSelected_();
         }
     });
+}
+
+MacroPageWidgets::~MacroPageWidgets() {
+    // Controls that no window has taken (or that outlive it) are ours to delete.
+    delete repeatCountEdit_.data();
+    delete macroNameEdit_.data();
+    delete macroList_.data();
+    delete eventList_.data();
+}
+
+void MacroPageWidgets::Attach(QWidget& window) {
+    for (QWidget* w : std::initializer_list<QWidget*>{repeatCountEdit_, macroNameEdit_,
+                                                      macroList_, eventList_}) {
+        w->setParent(&window);
+        w->hide();
+    }
 }
 
 void MacroPageWidgets::SetMacroSelectedHandler(std::function<void()> handler) {

@@ -4,11 +4,12 @@
 #include "ui/layout/SkinLayout.h"
 
 #include <QFont>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
 
 #include <functional>
 
-class QLineEdit;
-class QListWidget;
 class QWidget;
 
 namespace xk {
@@ -19,7 +20,13 @@ namespace xk {
 // empty controls otherwise.
 class MacroPageWidgets final : public MacroPageControls {
 public:
-    explicit MacroPageWidgets(QWidget& parent);
+    MacroPageWidgets();
+    ~MacroPageWidgets() override;
+    MacroPageWidgets(const MacroPageWidgets&) = delete;
+    MacroPageWidgets& operator=(const MacroPageWidgets&) = delete;
+
+    // Makes the controls children of the main window.
+    void Attach(QWidget& window);
 
     void Create(const SkinLayout& layout, const QFont& font);
     void Destroy();
@@ -58,10 +65,10 @@ public:
     void RepaintWindow() override;
 
 private:
-    QLineEdit* repeatCountEdit_;
-    QLineEdit* macroNameEdit_;
-    QListWidget* macroList_;
-    QListWidget* eventList_;
+    QPointer<QLineEdit> repeatCountEdit_;
+    QPointer<QLineEdit> macroNameEdit_;
+    QPointer<QListWidget> macroList_;
+    QPointer<QListWidget> eventList_;
     bool created_ = false;
     std::function<void()> onMacroSelected_;
     std::function<void()> onRepaint_;

@@ -140,7 +140,7 @@ void SkinPainter::DrawMainPageState(QPainter& p, const PagePictures& pics) const
 
 void SkinPainter::DrawMacroPageState(QPainter& p, const PagePictures& pics) const {
     const auto& E = c_.layout.macroElements;
-    if (c_.ui.recording) {
+    if (c_.macroPage.recorder.recording) {
         Copy(p, pics.down, At(E, 4));
     }
     if (c_.settings.pointerSpeed <= 9) {
@@ -158,9 +158,9 @@ void SkinPainter::DrawMacroPageState(QPainter& p, const PagePictures& pics) cons
     if (c_.settings.macroMode.load() != 0) {
         Copy(p, pics.down, At(E, 7));
     }
-    const int32_t current = c_.macros.currentMacro;
+    const int32_t current = c_.macroPage.store.currentMacro;
     if (current >= 0 && current < kMacroSlotCount &&
-        c_.macros.userMacros[static_cast<size_t>(current)].repeatEnabled == 1) {
+        c_.macroPage.store.userMacros[static_cast<size_t>(current)].repeatEnabled == 1) {
         Copy(p, pics.down, At(E, 6));
     }
 }
@@ -221,7 +221,7 @@ QString SkinPainter::ButtonSlotText(int32_t button) const {
         return {}; // 54 and above show nothing
     }
     if (code >= kFirstUserMacroCode) {
-        const auto& slot = c_.macros.userMacros[static_cast<size_t>(code - kFirstUserMacroCode)];
+        const auto& slot = c_.macroPage.store.userMacros[static_cast<size_t>(code - kFirstUserMacroCode)];
         const std::u16string name = slot.Name();
         return QString::fromUtf16(name.data(), static_cast<qsizetype>(name.size()));
     }
@@ -233,13 +233,13 @@ QString SkinPainter::MacroCaption(int32_t j) const {
     switch (j) {
     case 4:
         if (english) {
-            return c_.ui.recording ? QStringLiteral("Stop") : QStringLiteral("Record");
+            return c_.macroPage.recorder.recording ? QStringLiteral("Stop") : QStringLiteral("Record");
         }
-        return c_.ui.recording ? QStringLiteral("停止") : QStringLiteral("录制");
+        return c_.macroPage.recorder.recording ? QStringLiteral("停止") : QStringLiteral("录制");
     case 43:
-        return QStringLiteral("[↓]") + QString::number(c_.ui.pressLineCount);
+        return QStringLiteral("[↓]") + QString::number(c_.macroPage.eventList.pressLineCount);
     case 44:
-        return QStringLiteral("[↑]") + QString::number(c_.ui.releaseLineCount);
+        return QStringLiteral("[↑]") + QString::number(c_.macroPage.eventList.releaseLineCount);
     case 33:
         return QString::number(c_.settings.fireTime) + QStringLiteral("ms");
     default:

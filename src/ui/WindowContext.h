@@ -1,6 +1,6 @@
 #pragma once
 
-#include "macro/MacroStore.h"
+#include "macro/MacroPage.h"
 #include "settings/Settings.h"
 #include "ui/InterfaceState.h"
 #include "ui/layout/SkinLayout.h"
@@ -12,7 +12,7 @@ namespace xk {
 // The program-wide state the main window reads and changes, owned by the application object.
 struct WindowContext {
     Settings& settings;
-    MacroStore& macros;
+    MacroPage& macroPage;
     InterfaceState& ui;
     SkinLayout& layout;
     SkinPictures& pictures;

@@ -101,7 +101,7 @@ SyntheticSkin::SyntheticSkin() {
     settings.dpiEnabled = {1, 1, 1, 1};
     pictures = std::make_unique<SkinPictures>(skins);
     fonts = CreateTextFonts();
-    window = std::make_unique<CNUV_DEvoraDlg>(Context(), commands);
+    window = std::make_unique<CNUV_DEvoraDlg>(Context(), widgets, commands);
     window->ApplyShape(ShapeFromMask(skins / "main_mask.jpg"));
     window->show();
     if (!QTest::qWaitForWindowExposed(window.get())) {

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "macro/MacroPage.h"
 #include "macro/MacroStore.h"
 #include "settings/Settings.h"
 #include "support/TempDir.h"
 #include "ui/CNUV_DEvoraDlg.h"
+#include "ui/MacroPageWidgets.h"
 #include "ui/InterfaceState.h"
 #include "ui/layout/SkinLayout.h"
 #include "ui/SkinPictures.h"
@@ -64,6 +66,23 @@ public:
     void OpenEventMenu() override { calls.emplace_back("OpenEventMenu"); }
 };
 
+class FixedClock : public Clock {
+public:
+    int32_t MillisecondsSinceMidnightUtc() const override { return 1000; }
+};
+
+class NoKeyboardGrab : public KeyboardGrab {
+public:
+    bool GrabKeyboard() override { return false; }
+    void ReleaseKeyboard() override {}
+};
+
+class RecordingMessages : public UserMessages {
+public:
+    std::vector<std::string> shown;
+    void ShowMessage(std::string_view text) override { shown.emplace_back(text); }
+};
+
 // A small skin on disk (flat pictures, a mask with a cut corner), the layout tables that go
 // with it and a main window built on them.
 struct SyntheticSkin {
@@ -72,6 +91,11 @@ struct SyntheticSkin {
     TempDir dir;
     Settings settings;
     MacroStore macros;
+    MacroPageWidgets widgets;
+    RecordingMessages messages;
+    FixedClock clock;
+    NoKeyboardGrab keyboard;
+    MacroPage macroPage{macros, widgets, messages, clock, keyboard, {}, {}};
     InterfaceState ui;
     SkinLayout layout;
     std::unique_ptr<SkinPictures> pictures;
@@ -80,7 +104,7 @@ struct SyntheticSkin {
     std::unique_ptr<CNUV_DEvoraDlg> window;
 
     WindowContext Context() {
-        return WindowContext{settings, macros, ui, layout, *pictures, fonts};
+        return WindowContext{settings, macroPage, ui, layout, *pictures, fonts};
     }
     // The window's pixels as painted now.
     QImage Grab();
