@@ -1,0 +1,84 @@
+#include "app/CNUV_DEvoraApp.h"
+
+#include "app/AppIcon.h"
+#include "macro/MacroList.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QMetaObject>
+#include <QPointer>
+#include <QDateTime>
+
+namespace xk {
+
+CNUV_DEvoraApp::CNUV_DEvoraApp(std::filesystem::path programDirectory, CommandLine commandLine)
+    : programDirectory_(std::move(programDirectory)), skinsDir_(programDirectory_ / "skins"),
+      commandLine_(std::move(commandLine)), pictures_(skinsDir_),
+      macroPage_{macros_, widgets_, *this, *this, *this, {}, {}} {}
+
+CNUV_DEvoraApp::~CNUV_DEvoraApp() {
+    // The worker threads end before anything they touch goes away.
+    if (link_) {
+        link_->Stop();
+    }
+}
+
+int CNUV_DEvoraApp::Run() {
+    if (!instance_.BecomeFirst()) {
+        instance_.AskFirstToShow();
+        return 0;
+    }
+    connect(&instance_, &SingleInstance::showRequested, this, &CNUV_DEvoraApp::ShowFromTray);
+
+    transport_ = MakeTransport(commandLine_);
+    link_ = std::make_unique<DeviceLink>(*transport_, settings_, macros_, launcher_,
+                                         [this] { RequestRepaintFromAnyThread(); });
+    window_ = std::make_unique<CNUV_DEvoraDlg>(
+        WindowContext{settings_, macroPage_, ui_, layout_, pictures_, fonts_}, widgets_, *this);
+    widgets_.SetMacroSelectedHandler([this] { xk::SelectMacro(macroPage_); });
+
+    if (!InitMainWindow() || exiting_) {
+        return 0;
+    }
+    window_->show();
+    return QApplication::exec();
+}
+
+void CNUV_DEvoraApp::RequestRepaintFromAnyThread() {
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (window_) {
+                window_->RequestRepaint();
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+void CNUV_DEvoraApp::ShowMessage(std::string_view text) {
+    QWidget* owner = window_ && window_->isVisible() ? window_.get() : nullptr;
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(),
+                    QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+                    QMessageBox::Ok, owner);
+    box.exec();
+}
+
+bool CNUV_DEvoraApp::GrabKeyboard() {
+    if (!window_) {
+        return false;
+    }
+    window_->grabKeyboard();
+    return true;
+}
+
+void CNUV_DEvoraApp::ReleaseKeyboard() {
+    if (window_) {
+        window_->releaseKeyboard();
+    }
+}
+
+int32_t CNUV_DEvoraApp::MillisecondsSinceMidnightUtc() const {
+    return QDateTime::currentDateTimeUtc().time().msecsSinceStartOfDay();
+}
+
+} // namespace xk

@@ -1,0 +1,114 @@
+#pragma once
+
+#include "app/SingleInstance.h"
+#include "app/TrayIcon.h"
+#include "device/DeviceLink.h"
+#include "device/HidTransport.h"
+#include "macro/Clock.h"
+#include "macro/KeyboardGrab.h"
+#include "macro/MacroPage.h"
+#include "platform/DesktopLauncher.h"
+#include "platform/TransportChoice.h"
+#include "platform/X11SystemSettings.h"
+#include "settings/Settings.h"
+#include "settings/UserMessages.h"
+#include "ui/CNUV_DEvoraDlg.h"
+#include "ui/InterfaceState.h"
+#include "ui/MacroPageWidgets.h"
+#include "ui/SkinPictures.h"
+#include "ui/TextFonts.h"
+#include "ui/WindowCommands.h"
+#include "ui/layout/ExitProcedure.h"
+#include "ui/layout/SkinLayout.h"
+
+#include <QObject>
+#include <QSocketNotifier>
+
+#include <filesystem>
+#include <memory>
+
+namespace xk {
+
+// The application: owns the program-wide state, refuses to run twice, brings the main window
+// up in its fixed order and ends the program in one way (ExitProgram).
+class CNUV_DEvoraApp final : public QObject,
+                             public WindowCommands,
+                             public UserMessages,
+                             public ExitProcedure,
+                             public KeyboardGrab,
+                             public Clock {
+    Q_OBJECT
+public:
+    CNUV_DEvoraApp(std::filesystem::path programDirectory, CommandLine commandLine);
+    ~CNUV_DEvoraApp() override;
+
+    // Runs the program; answers the process's exit status.
+    int Run();
+
+    // ExitProcedure.
+    void ExitProgram() override;
+    void HideToTray() override;
+    void ShowFromTray();
+
+    // UserMessages: a message box owned by the main window, captioned with the program's name.
+    void ShowMessage(std::string_view text) override;
+
+    // WindowCommands.
+    void UploadSettings() override;
+    void ImportProfile() override;
+    void ExportProfile() override;
+    void FactoryReset() override;
+    void SwitchLanguage(int32_t language) override;
+    void ImportMacros() override;
+    void ExportMacros() override;
+    void NewMacro() override;
+    void DeleteMacro() override;
+    void SaveMacros() override;
+    void ToggleRepeat() override;
+    void ToggleRecording() override;
+    void FillMacroList() override;
+    int RunWarning() override;
+    void OpenFunctionPopup() override;
+    void CloseFunctionPopup() override;
+    void OpenEventMenu() override;
+
+    // KeyboardGrab and Clock for recording.
+    bool GrabKeyboard() override;
+    void ReleaseKeyboard() override;
+    int32_t MillisecondsSinceMidnightUtc() const override;
+
+private:
+    // The main window's initialisation; false when start-up ended the program.
+    bool InitMainWindow();
+    void LoadMenus(int32_t language);
+    void WatchDeviceChanges();
+    // Asks for a repaint of the main window from any thread.
+    void RequestRepaintFromAnyThread();
+
+    std::filesystem::path programDirectory_;
+    std::filesystem::path skinsDir_;
+    CommandLine commandLine_;
+    SingleInstance instance_;
+
+    Settings settings_;
+    MacroStore macros_;
+    InterfaceState ui_;
+    SkinLayout layout_;
+    SkinPictures pictures_;
+    TextFonts fonts_;
+    MacroPageWidgets widgets_;
+    MacroPage macroPage_;
+
+    std::unique_ptr<HidTransport> transport_;
+    DesktopLauncher launcher_;
+    X11SystemSettings system_;
+    std::unique_ptr<DeviceLink> link_;
+    std::unique_ptr<QSocketNotifier> deviceNotifier_;
+
+    std::unique_ptr<CNUV_DEvoraDlg> window_;
+    std::unique_ptr<TrayIcon> tray_;
+    bool connected_ = false;
+    bool exiting_ = false;
+};
+
+} // namespace xk

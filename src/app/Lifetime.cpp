@@ -1,0 +1,56 @@
+// Hiding to the tray, showing again and the one way the program ends.
+#include "app/CNUV_DEvoraApp.h"
+
+#include "device/SystemSettings.h"
+
+#include <QApplication>
+
+namespace xk {
+
+void CNUV_DEvoraApp::HideToTray() {
+    if (!window_) {
+        return;
+    }
+    if (!TrayIcon::Available() || !tray_) {
+        // Without a tray the window would be lost: minimise it instead.
+        window_->showMinimized();
+        return;
+    }
+    window_->showMinimized();
+    window_->hide();
+    tray_->AddTrayIcon();
+}
+
+void CNUV_DEvoraApp::ShowFromTray() {
+    if (!window_ || exiting_) {
+        return;
+    }
+    window_->show();
+    window_->showNormal();
+    window_->raise();
+    window_->activateWindow();
+}
+
+void CNUV_DEvoraApp::ExitProgram() {
+    if (exiting_) {
+        return;
+    }
+    exiting_ = true;
+    if (tray_) {
+        tray_->RemoveTrayIcon();
+    }
+    if (link_) {
+        link_->reports().SendExitReport();
+    }
+    RestoreDefaultPointerSpeed(system_);
+    deviceNotifier_.reset();
+    if (link_) {
+        link_->Stop();
+    }
+    if (window_) {
+        window_->hide();
+    }
+    QApplication::quit();
+}
+
+} // namespace xk

@@ -1,0 +1,68 @@
+#include "app/SingleInstance.h"
+
+#include <QDir>
+#include <QLocalSocket>
+#include <QStandardPaths>
+#include <QThread>
+
+namespace xk {
+namespace {
+
+constexpr int kConnectTimeoutMs = 1000;
+constexpr int kConnectAttempts = 10;
+
+} // namespace
+
+SingleInstance::SingleInstance(QString directory) : directory_(std::move(directory)) {
+    if (directory_.isEmpty()) {
+        directory_ = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    }
+    if (directory_.isEmpty()) {
+        directory_ = QDir::tempPath();
+    }
+    connect(&server_, &QLocalServer::newConnection, this, [this] {
+        while (QLocalSocket* socket = server_.nextPendingConnection()) {
+            connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+                if (socket->readAll().contains("show")) {
+                    emit showRequested();
+                }
+            });
+            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        }
+    });
+}
+
+SingleInstance::~SingleInstance() { server_.close(); }
+
+bool SingleInstance::BecomeFirst() {
+    QDir().mkpath(directory_);
+    const QString base = directory_ + QLatin1Char('/') + QLatin1String(kInstanceName);
+    lock_ = std::make_unique<QLockFile>(base + QStringLiteral(".lock"));
+    lock_->setStaleLockTime(0); // stale only when its process is gone
+    if (!lock_->tryLock(0)) {
+        return false;
+    }
+    QLocalServer::removeServer(base); // a socket left by a crash
+    server_.setSocketOptions(QLocalServer::UserAccessOption);
+    server_.listen(base);
+    return true;
+}
+
+bool SingleInstance::AskFirstToShow() {
+    const QString base = directory_ + QLatin1Char('/') + QLatin1String(kInstanceName);
+    // The first program may still be starting: try for a few seconds.
+    for (int attempt = 0; attempt < kConnectAttempts; ++attempt) {
+        QLocalSocket socket;
+        socket.connectToServer(base);
+        if (socket.waitForConnected(kConnectTimeoutMs)) {
+            socket.write("show\n");
+            const bool sent = socket.waitForBytesWritten(kConnectTimeoutMs);
+            socket.disconnectFromServer();
+            return sent;
+        }
+        QThread::msleep(200);
+    }
+    return false;
+}
+
+} // namespace xk

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QLocalServer>
+#include <QLockFile>
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+namespace xk {
+
+inline constexpr const char* kInstanceName = "CNUV_DEvoraApp";
+
+// One running program per user: a lock file and a local socket named "CNUV_DEvoraApp" in the
+// user's runtime directory. The first start holds both; a later start asks it to show and
+// restore its window, then ends. A lock left by a crashed program is taken over.
+class SingleInstance : public QObject {
+    Q_OBJECT
+public:
+    // `directory` holds the lock and the socket; empty for the user's runtime directory.
+    explicit SingleInstance(QString directory = {});
+    ~SingleInstance() override;
+
+    // True when this process is the first: it then listens for later starts.
+    bool BecomeFirst();
+    // Asks the first process to show its window; false when it could not be reached.
+    bool AskFirstToShow();
+
+signals:
+    void showRequested();
+
+private:
+    QString directory_;
+    std::unique_ptr<QLockFile> lock_;
+    QLocalServer server_;
+};
+
+} // namespace xk

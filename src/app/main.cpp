@@ -1,0 +1,27 @@
+#include "app/CNUV_DEvoraApp.h"
+#include "app/ProgramDirectory.h"
+#include "platform/TransportChoice.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments.emplace_back(argv[i]);
+    }
+    xk::CommandLine commandLine = xk::ParseCommandLine(arguments);
+    if (!commandLine.error.empty()) {
+        std::fprintf(stderr, "%s\nusage: xk-r40 [--virtual-mouse [SOCKET]]\n",
+                     commandLine.error.c_str());
+        return 2;
+    }
+    xk::CNUV_DEvoraApp app(xk::ProgramDirectory(), std::move(commandLine));
+    return app.Run();
+}
