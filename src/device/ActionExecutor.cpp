@@ -43,6 +43,7 @@ void ActionExecutor::Run() {
         lock.lock();
         flags_.eventPending.store(false);
         flags_.stopRequested.store(false);
+        handled_.fetch_add(1);
     }
 }
 

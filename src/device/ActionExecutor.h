@@ -3,6 +3,8 @@
 #include "device/ButtonActions.h"
 #include "device/ExecutorFlags.h"
 
+#include <atomic>
+#include <cstdint>
 #include <thread>
 
 namespace xk {
@@ -20,6 +22,8 @@ public:
     void Start();
     // Ends a playing macro at its next wait and joins the thread. Safe to call twice.
     void Stop();
+    // How many events the executor has finished with.
+    uint64_t EventsHandled() const { return handled_.load(); }
 
 private:
     void Run();
@@ -28,6 +32,7 @@ private:
     ExecutorFlags& flags_;
     StopSignal& shutdown_;
     std::thread thread_;
+    std::atomic<uint64_t> handled_{0};
 };
 
 } // namespace xk

@@ -34,6 +34,8 @@ public:
     MouseConnection& connection() { return connection_; }
     FeatureReports& reports() { return reports_; }
     ExecutorFlags& flags() { return flags_; }
+    InputListener& listener() { return listener_; }
+    ActionExecutor& executor() { return executor_; }
 
 private:
     MouseConnection connection_;

@@ -34,6 +34,10 @@ bool MouseConnection::FindMouse() {
     if (!list) {
         return connected_.load();
     }
+    // A handle keeps its value until this scan opens its interface again; the scan stops once
+    // it has opened both, so a scan after a removal does not stop on the old handles.
+    bool readOpened = false;
+    bool writeOpened = false;
     for (int index = 0; index < kScanIndexCount; ++index) {
         const std::optional<std::string> path = list->PathAt(index);
         if (!path) {
@@ -65,15 +69,16 @@ bool MouseConnection::FindMouse() {
                 replaced->Interrupt();
             }
             readHandleChanged_.notify_all();
+            readOpened = true;
         }
         if (caps.usage == kVendorUsage && caps.usagePage == kFeatureUsagePage) {
             std::shared_ptr<HidDevice> device = transport_.Open(*path, HidAccess::Write);
             const std::lock_guard lock(mutex_);
             write_ = Handle{true, std::move(device), caps};
+            writeOpened = true;
         }
         identification.reset();
-        const std::lock_guard lock(mutex_);
-        if (read_.set && write_.set) {
+        if (readOpened && writeOpened) {
             break;
         }
     }

@@ -25,8 +25,9 @@ public:
     MouseConnection& operator=(const MouseConnection&) = delete;
 
     // Scans interface indexes 0..99 and opens the read handle (usage page 0xFF00, usage 1)
-    // and the write handle (0xFF01, 1); stops as soon as both hold a value. A handle keeps
-    // its value from one scan to the next. Returns the connected flag.
+    // and the write handle (0xFF01, 1); stops as soon as this scan has opened both (a failed
+    // open counts). A handle keeps its value until a scan opens its interface again. Returns
+    // the connected flag: whether the last interface examined was the mouse's.
     bool FindMouse();
     bool connected() const { return connected_.load(); }
     std::string DevicePath() const;

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "device/FeatureReports.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace xk::test {
+
+// Keeps the first `length` bytes of every report sent (0 keeps them all).
+class RecordingReportSink final : public FeatureReportSink {
+public:
+    explicit RecordingReportSink(size_t length = 8) : length_(length) {}
+
+    void SendFeatureReport(std::span<const uint8_t, kReportBufferSize> buffer) override {
+        const size_t n = length_ == 0 ? buffer.size() : length_;
+        sent.emplace_back(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(n));
+    }
+
+    std::vector<std::vector<uint8_t>> sent;
+
+private:
+    size_t length_;
+};
+
+} // namespace xk::test

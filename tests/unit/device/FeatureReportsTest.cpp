@@ -1,0 +1,142 @@
+#include "device/FeatureReports.h"
+
+#include "support/fakes/RecordingReportSink.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace xk {
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+struct KeyStep {
+    uint8_t keyCode;
+    uint8_t action;
+};
+
+struct KeyEventCase {
+    std::string name;
+    std::vector<KeyStep> steps;
+    Bytes lastReport;
+    std::array<uint8_t, 6> keys;
+    uint8_t buttons;
+};
+
+void PrintTo(const KeyEventCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class SendKeyEventTest : public testing::TestWithParam<KeyEventCase> {};
+
+TEST_P(SendKeyEventTest, UpdatesHeldKeysAndSendsOneReportPerCall) {
+    const KeyEventCase& c = GetParam();
+    test::RecordingReportSink sink;
+    FeatureReports reports(sink);
+    for (const KeyStep& step : c.steps) {
+        reports.SendKeyEvent(step.keyCode, step.action);
+    }
+    ASSERT_EQ(sink.sent.size(), c.steps.size());
+    EXPECT_EQ(sink.sent.back(), c.lastReport);
+    EXPECT_EQ(reports.PressedKeys(), c.keys);
+    EXPECT_EQ(reports.MouseButtonState(), c.buttons);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, SendKeyEventTest,
+    testing::Values(KeyEventCase{"SeventhKeyIsNotHeld",
+                                 {{4, 1}, {5, 1}, {6, 1}, {7, 1}, {8, 1}, {9, 1}, {10, 1}},
+                                 {7, 0x15, 4, 5, 6, 7, 8, 9},
+                                 {4, 5, 6, 7, 8, 9},
+                                 0xFF},
+                    KeyEventCase{"ReleasingTheUnheldSeventhClearsTheSixthSlot",
+                                 {{4, 1}, {5, 1}, {6, 1}, {7, 1}, {8, 1}, {9, 1}, {10, 1}, {10, 2}},
+                                 {7, 0x15, 4, 5, 6, 7, 8, 0},
+                                 {4, 5, 6, 7, 8, 0},
+                                 0xFF},
+                    KeyEventCase{"ReleaseMovesLaterSlotsDown",
+                                 {{4, 1}, {5, 1}, {6, 1}, {5, 2}},
+                                 {7, 0x15, 4, 6, 0, 0, 0, 0},
+                                 {4, 6, 0, 0, 0, 0},
+                                 0xFF},
+                    KeyEventCase{"AHeldKeyIsAddedAgainAndReleasedOnce",
+                                 {{4, 1}, {4, 1}, {4, 2}},
+                                 {7, 0x15, 4, 0, 0, 0, 0, 0},
+                                 {4, 0, 0, 0, 0, 0},
+                                 0xFF},
+                    KeyEventCase{"OtherActionsSendUnchangedKeys",
+                                 {{4, 1}, {5, 3}, {4, 0}},
+                                 {7, 0x15, 4, 0, 0, 0, 0, 0},
+                                 {4, 0, 0, 0, 0, 0},
+                                 0xFF},
+                    KeyEventCase{"PressingButtonsClearsTheirBits",
+                                 {{0xF0, 1}, {0xF1, 1}, {0xF2, 1}},
+                                 {7, 0x16, 0, 0xF8, 0, 0, 0, 0},
+                                 {0, 0, 0, 0, 0, 0},
+                                 0xF8},
+                    KeyEventCase{"ReleasingAnUnpressedButtonSendsTheUnchangedState",
+                                 {{0xF0, 2}},
+                                 {7, 0x16, 0, 0xFF, 0, 0, 0, 0},
+                                 {0, 0, 0, 0, 0, 0},
+                                 0xFF},
+                    KeyEventCase{"CodesAboveTheMiddleButtonChangeNothing",
+                                 {{0xF1, 1}, {0xF3, 1}, {0xFF, 2}, {0xF1, 7}},
+                                 {7, 0x16, 0, 0xFD, 0, 0, 0, 0},
+                                 {0, 0, 0, 0, 0, 0},
+                                 0xFD},
+                    KeyEventCase{"AButtonReportLeavesTheKeyBytesAsTheyWere",
+                                 {{4, 1}, {5, 1}, {0xF2, 1}},
+                                 {7, 0x16, 4, 0xFB, 0, 0, 0, 0},
+                                 {4, 5, 0, 0, 0, 0},
+                                 0xFB}),
+    [](const auto& param) { return param.param.name; });
+
+TEST(FeatureReportsTest, ReleaseAllReleasesButtonsThenKeys) {
+    test::RecordingReportSink sink;
+    FeatureReports reports(sink);
+    reports.SendKeyEvent(0xF1, 1);
+    reports.SendKeyEvent(0x2C, 1);
+    reports.SendKeyEvent(0x04, 1);
+    reports.SendKeyEvent(0x05, 1);
+    sink.sent.clear();
+
+    reports.ReleaseAll();
+
+    ASSERT_EQ(sink.sent.size(), 2u);
+    // Bytes 2 and 4 still hold keys from the last key report.
+    EXPECT_EQ(sink.sent[0], (Bytes{7, 0x16, 0x2C, 0xFF, 0x05, 0, 0, 0}));
+    EXPECT_EQ(sink.sent[1], (Bytes{7, 0x15, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(reports.MouseButtonState(), 0xFF);
+}
+
+TEST(FeatureReportsTest, CommandsWriteOnlyTheirOwnBytes) {
+    test::RecordingReportSink sink;
+    FeatureReports reports(sink);
+    reports.SendFireTime(0x7FF8); // byte 2..7 all written
+    reports.SendKeyEvent(4, 1);
+    reports.SendKeyEvent(5, 1);
+    reports.SendKeyEvent(6, 1);
+    reports.SendConsumerKey(24);
+    reports.SendConsumerKey(20); // not a consumer code: nothing sent
+    reports.SendExitReport();
+    reports.SendLedMode(6);
+    reports.SendButtonFunction(3, 0);
+    reports.SendWheelStatus(0x1FF);
+    reports.SendDpiLevel(1, 0xC2, 15, 0x05);
+
+    const std::vector<Bytes> expected = {
+        {7, 0x12, 0x0F, 0xFF, 0, 0, 0, 0}, {7, 0x15, 4, 0, 0, 0, 0, 0},
+        {7, 0x15, 4, 5, 0, 0, 0, 0},       {7, 0x15, 4, 5, 6, 0, 0, 0},
+        {7, 0x17, 0x00, 0xE9, 6, 0, 0, 0}, {7, 0x20, 0, 0, 6, 0, 0, 0},
+        {7, 0x13, 0x7F, 0x16, 6, 0, 0, 0}, {7, 0x10, 5, 0, 6, 0, 0, 0},
+        {7, 0x11, 0xFF, 0, 6, 0, 0, 0},    {7, 0x09, 0x02, 0xF9, 0x05, 0, 0, 0},
+    };
+    EXPECT_EQ(sink.sent, expected);
+    EXPECT_EQ(reports.Buffer()[8], 0); // bytes 8 and later are never written
+}
+
+} // namespace
+} // namespace xk

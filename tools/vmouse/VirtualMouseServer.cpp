@@ -1,0 +1,362 @@
+#include "VirtualMouseServer.h"
+
+#include "device/VirtualMouse.h"
+#include "platform/UniqueFd.h"
+#include "platform/UnixSocket.h"
+#include "platform/VirtualMouseProtocol.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/signalfd.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <list>
+#include <optional>
+#include <vector>
+
+namespace xk {
+
+namespace {
+
+constexpr size_t kMaxPendingInput = 64 * 1024;
+
+enum class Role { New, Reader, Writer, Identify, Watch, Command };
+
+struct Connection {
+    UniqueFd fd;
+    Role role = Role::New;
+    int interfaceIndex = -1;
+    std::string in;
+    std::string out;
+    bool closeWhenSent = false;
+    bool dead = false;
+};
+
+class Server {
+public:
+    Server(std::string socketPath, std::string logFile)
+        : socketPath_(std::move(socketPath)), logFile_(std::move(logFile)),
+          start_(std::chrono::steady_clock::now()), mouse_([this] { return Micros(); }) {}
+
+    int Run();
+
+private:
+    int64_t Micros() const {
+        return std::chrono::duration_cast<std::chrono::microseconds>(
+                   std::chrono::steady_clock::now() - start_)
+            .count();
+    }
+    bool Listen();
+    void Accept();
+    void Receive(Connection& connection);
+    void HandleLine(Connection& connection, const std::string& line);
+    std::string Command(const std::vector<std::string_view>& words);
+    void SendInput(const std::vector<uint8_t>& report);
+    void Flush(Connection& connection);
+    void WriteNewLogLines();
+
+    std::string socketPath_;
+    std::string logFile_;
+    std::ofstream log_;
+    size_t logged_ = 0;
+    std::chrono::steady_clock::time_point start_;
+    VirtualMouse mouse_;
+    UniqueFd listen_;
+    UniqueFd signals_;
+    std::list<Connection> connections_;
+    bool unplugged_ = false;
+};
+
+bool Server::Listen() {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (socketPath_.empty() || socketPath_.size() >= sizeof address.sun_path) {
+        std::fprintf(stderr, "xk-r40-vmouse: socket path too long: %s\n", socketPath_.c_str());
+        return false;
+    }
+    std::memcpy(address.sun_path, socketPath_.data(), socketPath_.size());
+    if (ConnectUnixSocket(socketPath_).valid()) {
+        std::fprintf(stderr, "xk-r40-vmouse: a virtual mouse already serves %s\n",
+                     socketPath_.c_str());
+        return false;
+    }
+    ::unlink(socketPath_.c_str()); // a stale socket left by a crash
+    listen_.Reset(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+    const mode_t oldMask = ::umask(0077); // only this user may connect
+    const bool bound =
+        listen_.valid() &&
+        ::bind(listen_.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    ::umask(oldMask);
+    if (!bound || ::listen(listen_.get(), 16) != 0) {
+        std::fprintf(stderr, "xk-r40-vmouse: cannot serve %s: %s\n", socketPath_.c_str(),
+                     std::strerror(errno));
+        return false;
+    }
+    return true;
+}
+
+void Server::Accept() {
+    while (true) {
+        UniqueFd fd(::accept4(listen_.get(), nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK));
+        if (!fd.valid()) {
+            return;
+        }
+        connections_.emplace_back().fd = std::move(fd);
+    }
+}
+
+void Server::Receive(Connection& connection) {
+    char chunk[4096];
+    while (true) {
+        const ssize_t got = ::recv(connection.fd.get(), chunk, sizeof chunk, 0);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0 && errno == EAGAIN) {
+            break;
+        }
+        if (got <= 0) {
+            connection.dead = true;
+            break;
+        }
+        connection.in.append(chunk, static_cast<size_t>(got));
+    }
+    size_t newline = 0;
+    while (!connection.dead && !unplugged_ &&
+           (newline = connection.in.find('\n')) != std::string::npos) {
+        const std::string line = connection.in.substr(0, newline);
+        connection.in.erase(0, newline + 1);
+        HandleLine(connection, line);
+    }
+    if (connection.in.size() > kMaxPendingInput) {
+        connection.dead = true; // not a client of this protocol
+    }
+}
+
+void Server::HandleLine(Connection& connection, const std::string& line) {
+    const auto words = vmouse::Words(line);
+    if (connection.role == Role::Writer) {
+        if (!words.empty() && words[0] == "feature" && line.size() > 8) {
+            if (const auto bytes = vmouse::ParseHexBytes(std::string_view(line).substr(8));
+                bytes && !bytes->empty()) {
+                mouse_.ReceiveFeature(*bytes);
+                WriteNewLogLines();
+            }
+        }
+        return;
+    }
+    if (connection.role != Role::New) {
+        return; // readers, identifications and watchers have nothing to say
+    }
+    if (words.empty()) {
+        connection.dead = true;
+        return;
+    }
+    if (words[0] == "list") {
+        connection.role = Role::Command;
+        connection.out += "interfaces " + std::to_string(VirtualMouse::kInterfaceCount) + "\n";
+        connection.closeWhenSent = true;
+    } else if (words[0] == "open" && words.size() == 3) {
+        const auto index = vmouse::ParseNumber(words[1], 0, VirtualMouse::kInterfaceCount - 1);
+        const bool read = words[2] == "read";
+        const bool write = words[2] == "write";
+        if (!index || (!read && !write && words[2] != "identify")) {
+            connection.out += "error bad open\n";
+            connection.closeWhenSent = true;
+            return;
+        }
+        connection.interfaceIndex = *index;
+        connection.role = read ? Role::Reader : write ? Role::Writer : Role::Identify;
+        char ids[16];
+        const HidAttributes attributes = VirtualMouse::Attributes();
+        std::snprintf(ids, sizeof ids, "%04x %04x", attributes.vendorId, attributes.productId);
+        connection.out += std::string("ok ") + ids + " " +
+                          vmouse::HexBytes(VirtualMouse::Descriptor(*index)) + "\n";
+    } else if (words[0] == "watch") {
+        connection.role = Role::Watch;
+    } else {
+        connection.role = Role::Command;
+        connection.out += Command(words);
+        connection.closeWhenSent = true;
+    }
+}
+
+std::string Server::Command(const std::vector<std::string_view>& words) {
+    const std::string_view name = words[0];
+    const auto argument = [&](int low, int high) -> std::optional<int> {
+        return words.size() == 2 ? vmouse::ParseNumber(words[1], low, high) : std::nullopt;
+    };
+    if (name == "press" || name == "release") {
+        const auto button = argument(1, 9);
+        if (!button) {
+            return "error " + std::string(name) + " takes a button number 1..9\n";
+        }
+        SendInput(name == "press" ? mouse_.Press(*button) : mouse_.Release(*button));
+        return {};
+    }
+    if (name == "dpi") {
+        const auto level = argument(0, 255);
+        if (!level) {
+            return "error dpi takes a level 0..255\n";
+        }
+        const auto report = mouse_.SwitchDpi(static_cast<uint8_t>(*level));
+        if (!report) {
+            return "error no button holds a DPI function\n";
+        }
+        SendInput(*report);
+        return {};
+    }
+    if (name == "rate" && words.size() == 1) {
+        const auto report = mouse_.StepReportRate();
+        if (!report) {
+            return "error no button holds the report-rate function\n";
+        }
+        SendInput(*report);
+        return {};
+    }
+    if (name == "state" && words.size() == 1) {
+        return mouse_.StateText();
+    }
+    if (name == "log" && words.size() == 1) {
+        std::string out;
+        for (const auto& entry : mouse_.log()) {
+            out += VirtualMouse::LogLine(entry);
+        }
+        return out;
+    }
+    if (name == "unplug" && words.size() == 1) {
+        unplugged_ = true;
+        return {};
+    }
+    return "error unknown command: " + std::string(name) + "\n";
+}
+
+void Server::SendInput(const std::vector<uint8_t>& report) {
+    const std::string line = "input " + vmouse::HexBytes(report) + "\n";
+    for (Connection& connection : connections_) {
+        if (connection.role == Role::Reader &&
+            connection.interfaceIndex == VirtualMouse::kInputInterface) {
+            connection.out += line;
+            Flush(connection);
+        }
+    }
+    WriteNewLogLines();
+}
+
+void Server::Flush(Connection& connection) {
+    while (!connection.out.empty() && !connection.dead) {
+        const ssize_t sent =
+            ::send(connection.fd.get(), connection.out.data(), connection.out.size(), MSG_NOSIGNAL);
+        if (sent < 0 && errno == EINTR) {
+            continue;
+        }
+        if (sent < 0 && errno == EAGAIN) {
+            return;
+        }
+        if (sent <= 0) {
+            connection.dead = true;
+            return;
+        }
+        connection.out.erase(0, static_cast<size_t>(sent));
+    }
+    if (connection.out.empty() && connection.closeWhenSent) {
+        connection.dead = true;
+    }
+}
+
+void Server::WriteNewLogLines() {
+    const auto& entries = mouse_.log();
+    if (log_.is_open()) {
+        for (; logged_ < entries.size(); ++logged_) {
+            log_ << VirtualMouse::LogLine(entries[logged_]);
+        }
+        log_.flush();
+    }
+    logged_ = entries.size();
+}
+
+int Server::Run() {
+    sigset_t mask;
+    sigemptyset(&mask);
+    sigaddset(&mask, SIGTERM);
+    sigaddset(&mask, SIGINT);
+    sigprocmask(SIG_BLOCK, &mask, nullptr);
+    signals_.Reset(::signalfd(-1, &mask, SFD_CLOEXEC | SFD_NONBLOCK));
+    if (!logFile_.empty()) {
+        log_.open(logFile_, std::ios::out | std::ios::trunc);
+        if (!log_) {
+            std::fprintf(stderr, "xk-r40-vmouse: cannot write the log %s\n", logFile_.c_str());
+            return 1;
+        }
+    }
+    if (!signals_.valid() || !Listen()) {
+        return 1;
+    }
+    std::printf("serving %s\n", socketPath_.c_str());
+    std::fflush(stdout);
+
+    bool stop = false;
+    while (!stop && !unplugged_) {
+        std::vector<pollfd> fds;
+        fds.push_back({listen_.get(), POLLIN, 0});
+        fds.push_back({signals_.get(), POLLIN, 0});
+        for (const Connection& connection : connections_) {
+            const auto events = static_cast<short>(POLLIN | (connection.out.empty() ? 0 : POLLOUT));
+            fds.push_back({connection.fd.get(), events, 0});
+        }
+        if (::poll(fds.data(), fds.size(), -1) < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            break;
+        }
+        if ((fds[1].revents & POLLIN) != 0) {
+            stop = true;
+        }
+        size_t i = 2;
+        for (Connection& connection : connections_) {
+            const short revents = fds[i++].revents;
+            if ((revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
+                Receive(connection);
+            }
+            if ((revents & POLLOUT) != 0) {
+                Flush(connection);
+            }
+            Flush(connection);
+        }
+        connections_.remove_if([](const Connection& connection) { return connection.dead; });
+        if ((fds[0].revents & POLLIN) != 0) {
+            Accept();
+        }
+    }
+    // Removal: the command that asked for it gets its answer, every connection closes.
+    for (Connection& connection : connections_) {
+        if (connection.role == Role::Command && !connection.out.empty()) {
+            const int fd = connection.fd.get();
+            ::fcntl(fd, F_SETFL, 0);
+            SendAll(fd, connection.out);
+        }
+    }
+    connections_.clear();
+    listen_.Reset();
+    ::unlink(socketPath_.c_str());
+    return 0;
+}
+
+} // namespace
+
+int ServeVirtualMouse(const std::string& socketPath, const std::string& logFile) {
+    Server server(socketPath, logFile);
+    return server.Run();
+}
+
+} // namespace xk

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+namespace xk {
+
+// Serves the virtual mouse on a Unix socket until SIGTERM, SIGINT or the unplug command.
+// Every report is logged in memory and, with a log file, appended to it as it happens.
+// Returns the process exit status.
+int ServeVirtualMouse(const std::string& socketPath, const std::string& logFile);
+
+} // namespace xk

@@ -1,0 +1,86 @@
+// xk-r40-vmouse: the virtual XK-R40 mouse and the commands that drive it.
+
+#include "VirtualMouseServer.h"
+
+#include "platform/TransportChoice.h"
+#include "platform/UnixSocket.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: xk-r40-vmouse [--socket PATH] serve [--log FILE]\n"
+    "       xk-r40-vmouse [--socket PATH] press N | release N | dpi LEVEL | rate | unplug"
+    " | state | log\n";
+
+int Usage() {
+    std::fputs(kUsage, stderr);
+    return 2;
+}
+
+// Sends one command to the serving mouse and prints its answer.
+int RunCommand(const std::string& socketPath, const std::vector<std::string>& words) {
+    const xk::UniqueFd fd = xk::ConnectUnixSocket(socketPath);
+    if (!fd.valid()) {
+        std::fprintf(stderr, "xk-r40-vmouse: no virtual mouse serves %s\n", socketPath.c_str());
+        return 1;
+    }
+    std::string line;
+    for (const std::string& word : words) {
+        line += (line.empty() ? "" : " ") + word;
+    }
+    if (!xk::SendAll(fd.get(), line + "\n")) {
+        std::fprintf(stderr, "xk-r40-vmouse: the virtual mouse went away\n");
+        return 1;
+    }
+    xk::LineReader reader(fd.get());
+    const std::string answer = reader.ReadAll();
+    if (answer.rfind("error ", 0) == 0) {
+        std::fprintf(stderr, "xk-r40-vmouse: %s", answer.c_str() + 6);
+        return 1;
+    }
+    std::fwrite(answer.data(), 1, answer.size(), stdout);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    std::string socketPath = xk::DefaultVirtualMouseSocket();
+    size_t i = 0;
+    if (i < args.size() && args[i] == "--socket") {
+        if (i + 1 >= args.size()) {
+            return Usage();
+        }
+        socketPath = args[i + 1];
+        i += 2;
+    }
+    if (i >= args.size()) {
+        return Usage();
+    }
+    const std::string command = args[i++];
+    const std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
+    if (command == "serve") {
+        std::string logFile;
+        if (rest.size() == 2 && rest[0] == "--log") {
+            logFile = rest[1];
+        } else if (!rest.empty()) {
+            return Usage();
+        }
+        return xk::ServeVirtualMouse(socketPath, logFile);
+    }
+    const bool takesNumber = command == "press" || command == "release" || command == "dpi";
+    const bool takesNothing =
+        command == "rate" || command == "unplug" || command == "state" || command == "log";
+    if ((takesNumber && rest.size() != 1) || (takesNothing && !rest.empty()) ||
+        (!takesNumber && !takesNothing)) {
+        return Usage();
+    }
+    std::vector<std::string> words{command};
+    words.insert(words.end(), rest.begin(), rest.end());
+    return RunCommand(socketPath, words);
+}
