@@ -77,7 +77,11 @@ void LoadSettings(Settings& s, const std::filesystem::path& file, int32_t n, boo
 }
 
 void SaveSettings(const Settings& s, const std::filesystem::path& file, int32_t n) {
-    const std::string section = ConfigSectionName(n);
+    SaveSettingsToSection(s, file, ConfigSectionName(n));
+}
+
+void SaveSettingsToSection(const Settings& s, const std::filesystem::path& file,
+                           const std::string& section) {
     IniBatch batch(file);
     for (size_t i = 0; i < kButtonCount; ++i) {
         batch.Set(section, IndexedKey("K", i), Text(s.buttonFunction[i].load()));

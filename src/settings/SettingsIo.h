@@ -20,6 +20,9 @@ std::string ResetSectionName(int32_t n, int32_t language);
 void LoadSettings(Settings& settings, const std::filesystem::path& file, int32_t n, bool fromReset);
 // Writes every configuration field into "Config" followed by n, in the section key order.
 void SaveSettings(const Settings& settings, const std::filesystem::path& file, int32_t n);
+// The same into a section of any name (the delivered factory sections).
+void SaveSettingsToSection(const Settings& settings, const std::filesystem::path& file,
+                           const std::string& section);
 void SaveDpiLevel(const Settings& settings, const std::filesystem::path& file, int32_t n);
 void SaveReportRate(const Settings& settings, const std::filesystem::path& file, int32_t n);
 

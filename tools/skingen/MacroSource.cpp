@@ -1,0 +1,142 @@
+#include "MacroSource.h"
+
+#include "PageSource.h"
+#include "macro/KeyCodes.h"
+#include "macro/MacroStore.h"
+#include "settings/TextCodec.h"
+
+#include <optional>
+#include <sstream>
+
+namespace xk::skingen {
+
+namespace {
+
+constexpr uint16_t kDefaultDelay = 20;
+
+// The key code whose display name is `name`, as the program names keys.
+std::optional<uint8_t> KeyNamed(std::string_view name) {
+    for (int code = 0; code < 256; ++code) {
+        const auto key = static_cast<uint8_t>(code);
+        if (KeyName(key) == name) {
+            return key;
+        }
+    }
+    return std::nullopt;
+}
+
+void ParseEvents(MacroSlot& slot, std::string_view text, const std::string& where) {
+    size_t count = 0;
+    for (auto word : SplitOn(text, ' ')) {
+        word = Trim(word);
+        if (word.empty()) {
+            continue;
+        }
+        if (count == kMacroEventCapacity) {
+            throw SourceError(where + ": more than 255 events");
+        }
+        if (word.front() != '+' && word.front() != '-') {
+            throw SourceError(where + ": an event starts with + (press) or - (release)");
+        }
+        const uint8_t action = word.front() == '+' ? kActionPress : kActionRelease;
+        word.remove_prefix(1);
+        uint16_t delay = kDefaultDelay;
+        // The delay follows the last '/', so keys named with a '/' ("/?") still parse.
+        if (const auto slash = word.rfind('/'); slash != std::string_view::npos && slash > 0) {
+            const int32_t ms = ParseWholeNumber(word.substr(slash + 1), where);
+            if (ms < 0 || ms > 65535) {
+                throw SourceError(where + ": a delay is 0..65535 ms");
+            }
+            delay = static_cast<uint16_t>(ms);
+            word = word.substr(0, slash);
+        }
+        const auto key = KeyNamed(word);
+        if (!key) {
+            throw SourceError(where + ": no key is named '" + std::string(word) + "'");
+        }
+        slot.events[count] = {*key, action};
+        slot.SetDelay(count, delay);
+        ++count;
+    }
+    slot.eventCount = static_cast<uint8_t>(count);
+}
+
+std::string ThreeDigits(unsigned value) {
+    std::string text = std::to_string(value);
+    return std::string(3 - text.size(), '0') + text;
+}
+
+} // namespace
+
+std::vector<MacroDefinition> ParseMacroSource(std::string_view text, const std::string& name) {
+    std::vector<MacroDefinition> macros;
+    int lineNumber = 0;
+    for (auto line : SplitOn(text, '\n')) {
+        ++lineNumber;
+        line = Trim(line);
+        if (line.empty() || line.front() == '#') {
+            continue;
+        }
+        const std::string where = name + ":" + std::to_string(lineNumber);
+        const auto parts = SplitOn(line, '|');
+        if (parts.size() != 4) {
+            throw SourceError(where + ": expected English | Chinese | repeat | events");
+        }
+        MacroDefinition macro;
+        for (size_t language = 0; language < 2; ++language) {
+            macro.names[language] = std::string(Trim(parts[language]));
+            const auto units = Utf16FromUtf8(macro.names[language]).size();
+            if (units == 0 || units > kMacroNameUnits - 1) {
+                throw SourceError(where + ": a macro name has 1 to 19 characters");
+            }
+        }
+        const int32_t repeat = ParseWholeNumber(Trim(parts[2]), where);
+        if (repeat < 0 || repeat > 65535) {
+            throw SourceError(where + ": the repeat count is 0 (once) to 65535");
+        }
+        macro.slot.repeatEnabled = repeat > 0 ? 1 : 0;
+        macro.slot.SetRepeatCount(static_cast<uint16_t>(repeat > 0 ? repeat : 1));
+        ParseEvents(macro.slot, parts[3], where);
+        macros.push_back(macro);
+    }
+    if (macros.size() > kUsableUserMacros) {
+        throw SourceError(name + ": at most 12 macros");
+    }
+    return macros;
+}
+
+std::vector<MacroDefinition> LoadMacroSource(const std::filesystem::path& file) {
+    return ParseMacroSource(ReadSourceFile(file), file.filename().string());
+}
+
+std::string EncodeMacroSlot(const MacroSlot& slot) {
+    std::string digits;
+    digits.reserve(3 * sizeof(MacroSlot));
+    for (uint8_t byte : slot.name) {
+        digits += ThreeDigits(byte);
+    }
+    for (uint8_t byte :
+         {slot.repeatEnabled, slot.repeatCountLow, slot.repeatCountHigh, slot.eventCount}) {
+        digits += ThreeDigits(byte);
+    }
+    for (size_t k = 0; k < kMacroEventCapacity; ++k) {
+        digits += ThreeDigits(VirtualKeyFromKey(slot.events[k].keyCode));
+        digits += ThreeDigits(slot.events[k].action);
+        digits += ThreeDigits(slot.delays[k][0]);
+        digits += ThreeDigits(slot.delays[k][1]);
+    }
+    return digits;
+}
+
+std::string MacroFileText(const std::vector<MacroDefinition>& macros, size_t language) {
+    std::ostringstream out;
+    out << "[Macros]\nmacroNum=" << macros.size() << '\n';
+    for (size_t i = 0; i < macros.size(); ++i) {
+        MacroSlot slot = macros[i].slot;
+        slot.SetName(Utf16FromUtf8(macros[i].names[language]));
+        out << i << '=' << EncodeMacroSlot(slot) << '\n';
+    }
+    return std::move(out).str();
+}
+
+} // namespace xk::skingen

@@ -1,0 +1,68 @@
+// xk-r40-skingen: writes everything the program needs beside its executable from the readable
+// sources in data/: skin pictures, layout files of both languages, config.ini and the macro
+// files. With --preview DIR it also writes PNG previews with the texts drawn in.
+
+#include "ConfigSource.h"
+#include "MacroSource.h"
+#include "Preview.h"
+#include "SkinPictures.h"
+#include "SkinSources.h"
+#include "settings/IniFile.h"
+
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <string>
+
+namespace fs = std::filesystem;
+using namespace xk::skingen;
+
+namespace {
+
+void WriteText(const fs::path& file, const std::string& text) {
+    fs::create_directories(file.parent_path());
+    if (!xk::WriteFileAtomically(file, text)) {
+        throw SourceError(file.string() + ": cannot be written");
+    }
+}
+
+void WriteMacroFiles(const fs::path& data, const fs::path& out) {
+    const auto builtIn = LoadMacroSource(data / "macros" / "builtin.macros");
+    const auto user = LoadMacroSource(data / "macros" / "user.macros");
+    if (builtIn.size() < 8) {
+        throw SourceError("builtin.macros: codes 31..38 play eight built-in macros");
+    }
+    WriteText(out / "constMacro.dat", MacroFileText(builtIn, kEnglish));
+    WriteText(out / "skins" / "INI_EN" / "defMacro.dat", MacroFileText(user, kEnglish));
+    WriteText(out / "skins" / "INI_CN" / "defMacro.dat", MacroFileText(user, kChinese));
+    WriteText(out / "Macro_EN.dat", MacroFileText(user, kEnglish));
+    WriteText(out / "Macro_CN.dat", MacroFileText(user, kChinese));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3 && !(argc == 5 && std::string(argv[3]) == "--preview")) {
+        std::fprintf(stderr, "usage: %s DATA_DIR OUT_DIR [--preview PREVIEW_DIR]\n", argv[0]);
+        return 2;
+    }
+    QGuiApplication app(argc, argv);
+    const fs::path data = argv[1];
+    const fs::path out = argv[2];
+    try {
+        const SkinSources sources = LoadSkinSources(data / "skin");
+        WriteLayoutFiles(sources, out / "skins");
+        WritePictures(DrawSkinPictures(sources), out / "skins");
+        WriteConfigIni(data / "config" / "presets.ini", out / "config.ini");
+        WriteMacroFiles(data, out);
+        if (argc == 5) {
+            WritePreviews(out, argv[4]);
+        }
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "skingen: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
