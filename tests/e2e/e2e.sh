@@ -1,0 +1,189 @@
+#!/usr/bin/env bash
+# End-to-end cases of the real program under Xvfb with the virtual mouse, driven with xdotool
+# at positions read from the delivered layouts. Usage: e2e.sh CASE BIN_DIR
+set -uo pipefail
+case_name=$1
+bin=$(cd "$2" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../../scripts/lib/desktop.sh"
+
+work=$(mktemp -d)
+app=$work/app
+export XDG_RUNTIME_DIR=$work/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+socket=$work/vmouse.sock
+vmouse=$bin/xk-r40-vmouse
+pids=()
+
+cleanup() {
+    local p
+    for p in "${pids[@]}"; do
+        kill "$p" 2>/dev/null
+    done
+    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $case_name: $*"
+    echo "--- program output"; cat "$work/app.out" 2>/dev/null
+    echo "--- reports"; tail -20 "$work/reports.log" 2>/dev/null
+    exit 1
+}
+
+# A copy of the program's folder with its delivered data.
+mkdir "$app"
+for f in xk-r40 config.ini constMacro.dat Macro_EN.dat Macro_CN.dat skins; do
+    cp -r "$bin/$f" "$app/" 2>/dev/null
+done
+cp "$bin"/defMacro*.dat "$app/" 2>/dev/null
+layout=$app/skins/INI_EN/skin_main_en.ini
+
+xk_start_xvfb || fail "no X server"
+
+start_vmouse() {
+    "$vmouse" --socket "$socket" serve --log "$work/reports.log" >/dev/null 2>&1 &
+    vmouse_pid=$!
+    pids+=("$vmouse_pid")
+    xk_wait_vmouse "$vmouse" "$socket" || fail "the virtual mouse did not start"
+}
+
+start_app() {
+    "$app/xk-r40" --virtual-mouse "$socket" >>"$work/app.out" 2>&1 &
+    app_pid=$!
+    pids+=("$app_pid")
+}
+
+# Waits up to $2 seconds for process $1 to end.
+wait_gone() {
+    local i
+    for i in $(seq 1 $(($2 * 10))); do
+        kill -0 "$1" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# Reports of one command (hex byte 1), as received so far.
+reports_of() { "$vmouse" --socket "$socket" log 2>/dev/null | awk -v c="$1" '$2 == "feature" && $4 == c'; }
+report_count() { "$vmouse" --socket "$socket" log 2>/dev/null | grep -c ' feature '; }
+
+# Waits until more than $1 reports have arrived.
+wait_reports_above() {
+    local i
+    for i in $(seq 1 50); do
+        [ "$(report_count)" -gt "$1" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+click() { xk_click_element "$wid" "$layout" "$1"; }
+
+case "$case_name" in
+startup_upload)
+    start_vmouse; start_app
+    wid=$(xk_wait_window 20) || fail "no window"
+    wait_reports_above 0 || fail "no report"
+    sleep 0.5
+    [ "$(reports_of 10 | wc -l)" -ge 8 ] || fail "not every button function was uploaded"
+    [ -n "$(reports_of 09)" ] || fail "no DPI level report"
+    [ -n "$(reports_of 12)" ] || fail "no fire time report"
+    name=$(xdotool getwindowname "$wid")
+    [ "$name" = "XK-R40 GAMING MOUSE" ] || fail "title is '$name'"
+    ;;
+apply_uploads_clicked)
+    start_vmouse; start_app
+    wid=$(xk_wait_window 20) || fail "no window"
+    sleep 0.5
+    click 42 # wheel on
+    before=$(report_count)
+    click 3 # apply
+    wait_reports_above "$before" || fail "apply sent nothing"
+    sleep 0.3
+    last=$(reports_of 11 | tail -1 | awk '{print $5}')
+    [ "$last" = "01" ] || fail "wheel status after apply is '$last', not 01"
+    click 41 # wheel off
+    click 3
+    sleep 0.5
+    last=$(reports_of 11 | tail -1 | awk '{print $5}')
+    [ "$last" = "00" ] || fail "wheel status after the second apply is '$last', not 00"
+    ;;
+configuration_buttons)
+    # Configuration 3 gets a fire time of its own (240 ms = 30 units of 8 ms).
+    sed -i '/^\[Config3\]/,/^\[/ s/^FIRE_TIME=.*/FIRE_TIME=240/' "$app/config.ini"
+    start_vmouse; start_app
+    wid=$(xk_wait_window 20) || fail "no window"
+    sleep 0.5
+    click 6 # configuration 3
+    click 3 # apply
+    sleep 0.8
+    last=$(reports_of 12 | tail -1 | awk '{print $5 $6}')
+    [ "$last" = "001e" ] || fail "fire time after configuration 3 is '$last', not 001e"
+    grep -q '^CurConfig=3' "$app/config.ini" || fail "CurConfig was not saved as 3"
+    ;;
+hide_and_second_start)
+    trayer --edge bottom --align right --widthtype pixel --width 60 --heighttype pixel --height 24 >/dev/null 2>&1 &
+    pids+=("$!")
+    sleep 1
+    start_vmouse; start_app
+    wid=$(xk_wait_window 20) || fail "no window"
+    sleep 0.5
+    click 13 # close: hides to the tray
+    sleep 0.8
+    xdotool search --onlyvisible --name "XK-R40 GAMING MOUSE" >/dev/null 2>&1 && fail "the window is still shown"
+    kill -0 "$app_pid" 2>/dev/null || fail "hiding ended the program"
+    "$app/xk-r40" --virtual-mouse "$socket" >>"$work/app.out" 2>&1 &
+    second=$!
+    wait_gone "$second" 10 || fail "the second start did not end"
+    xk_wait_window 10 >/dev/null || fail "the second start did not bring the window back"
+    [ "$(xdotool search --onlyvisible --name "XK-R40 GAMING MOUSE" | wc -l)" -eq 1 ] || fail "more than one window"
+    ;;
+unplug_ends)
+    start_vmouse; start_app
+    xk_wait_window 20 >/dev/null || fail "no window"
+    sleep 0.5
+    "$vmouse" --socket "$socket" unplug >/dev/null 2>&1
+    wait_gone "$app_pid" 10 || fail "the program goes on after the mouse was unplugged"
+    ;;
+exit_driver)
+    trayer --edge bottom --align right --widthtype pixel --width 60 --heighttype pixel --height 24 >/dev/null 2>&1 &
+    pids+=("$!")
+    sleep 1
+    start_vmouse; start_app
+    xk_wait_window 20 >/dev/null || fail "no window"
+    sleep 1
+    xset m 7/1 1
+    tray=$(xdotool search --onlyvisible --class trayer | head -1)
+    [ -n "$tray" ] || fail "no tray host"
+    eval "$(xdotool getwindowgeometry --shell "$tray")"
+    # The icon sits at the right end of the tray.
+    xdotool mousemove $((X + WIDTH - 12)) $((Y + HEIGHT / 2)) sleep 0.3 click 3 sleep 0.8
+    xdotool key Down sleep 0.1 key Down sleep 0.1 key Return
+    wait_gone "$app_pid" 10 || fail "Exit Driver did not end the program"
+    last=$(grep ' feature ' "$work/reports.log" | tail -1 | awk '{print $4}')
+    [ "$last" = "20" ] || fail "the last report is command '$last', not the exit report 20"
+    accel=$(xset q | awk '/acceleration:/ {print $2, $4}')
+    echo "$accel" | awk '{split($1, f, "/"); exit !(f[2] > 0 && f[1] == 2 * f[2] && $2 == 4)}' ||
+        fail "pointer speed is not back at 10 (acceleration 2/1, threshold 4): $accel"
+    ;;
+no_mouse)
+    start_app # nothing serves the socket
+    box=""
+    for i in $(seq 1 100); do
+        box=$(xdotool search --onlyvisible --name '^xk-r40$' 2>/dev/null | head -1)
+        [ -n "$box" ] && break
+        sleep 0.1
+    done
+    [ -n "$box" ] || fail "no message box"
+    xdotool search --onlyvisible --name "XK-R40 GAMING MOUSE" >/dev/null 2>&1 && fail "the main window shows"
+    xdotool windowactivate --sync "$box" key Return 2>/dev/null || xdotool key Return
+    wait_gone "$app_pid" 10 || fail "the program goes on after the message"
+    [ -z "$(xdotool search --onlyvisible --name 'xk-r40|XK-R40' 2>/dev/null)" ] || fail "a window is left"
+    ;;
+*)
+    fail "unknown case"
+    ;;
+esac
+echo "PASS: $case_name"
