@@ -61,7 +61,8 @@ MacroPageWidgets::MacroPageWidgets()
     : repeatCountEdit_(MakeControl<QLineEdit>("repeatCountEdit")),
       macroNameEdit_(MakeControl<QLineEdit>("macroNameEdit")),
       macroList_(MakeControl<QListWidget>("macroList")),
-      eventList_(MakeControl<QListWidget>("eventList")) {
+      eventList_(MakeControl<QListWidget>("eventList")),
+      owned_{repeatCountEdit_, macroNameEdit_, macroList_, eventList_} {
     for (QLineEdit* edit : {repeatCountEdit_, macroNameEdit_}) {
         edit->setAlignment(Qt::AlignCenter);
         edit->setFrame(false);
@@ -80,10 +81,9 @@ MacroPageWidgets::MacroPageWidgets()
 
 MacroPageWidgets::~MacroPageWidgets() {
     // Controls that no window has taken (or that outlive it) are ours to delete.
-    delete repeatCountEdit_.data();
-    delete macroNameEdit_.data();
-    delete macroList_.data();
-    delete eventList_.data();
+    for (QPointer<QWidget>& w : owned_) {
+        delete w.data();
+    }
 }
 
 void MacroPageWidgets::Attach(QWidget& window) {

@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPointer>
 
+#include <array>
 #include <functional>
 
 class QWidget;
@@ -65,10 +66,12 @@ public:
     void RepaintWindow() override;
 
 private:
-    QPointer<QLineEdit> repeatCountEdit_;
-    QPointer<QLineEdit> macroNameEdit_;
-    QPointer<QListWidget> macroList_;
-    QPointer<QListWidget> eventList_;
+    QLineEdit* repeatCountEdit_;
+    QLineEdit* macroNameEdit_;
+    QListWidget* macroList_;
+    QListWidget* eventList_;
+    // Null once the window that took the controls has deleted them.
+    std::array<QPointer<QWidget>, 4> owned_;
     bool created_ = false;
     std::function<void()> onMacroSelected_;
     std::function<void()> onRepaint_;
