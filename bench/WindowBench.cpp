@@ -134,8 +134,8 @@ void HoverRepaintDecodingEachPaint(benchmark::State& state) {
     QImage target(program.ui.paintWidth, program.ui.paintHeight, QImage::Format_RGB32);
     for (auto _ : state) {
         SkinPictures fresh(kSkins);
-        const WindowContext context{program.settings, program.page,     program.ui,
-                                    program.layout,   fresh,            program.fonts};
+        const WindowContext context{program.settings, program.page, program.ui,
+                                    program.layout,   fresh,        program.fonts};
         const QImage image = SkinPainter(context).Compose();
         QPainter(&target).drawImage(0, 0, image);
         benchmark::DoNotOptimize(target.constBits());

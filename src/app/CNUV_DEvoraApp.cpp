@@ -4,17 +4,17 @@
 #include "macro/MacroList.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QPointer>
-#include <QDateTime>
 
 namespace xk {
 
 CNUV_DEvoraApp::CNUV_DEvoraApp(std::filesystem::path programDirectory, CommandLine commandLine)
     : programDirectory_(std::move(programDirectory)), skinsDir_(programDirectory_ / "skins"),
-      commandLine_(std::move(commandLine)), pictures_(skinsDir_),
-      macroPage_{macros_, widgets_, *this, *this, *this, {}, {}} {}
+      commandLine_(std::move(commandLine)),
+      pictures_(skinsDir_), macroPage_{macros_, widgets_, *this, *this, *this, {}, {}} {}
 
 CNUV_DEvoraApp::~CNUV_DEvoraApp() {
     // The worker threads end before anything they touch goes away.

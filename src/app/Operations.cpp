@@ -40,12 +40,24 @@ void CNUV_DEvoraApp::ExportMacros() {
     }
 }
 
-void CNUV_DEvoraApp::NewMacro() { xk::NewMacro(macroPage_); }
-void CNUV_DEvoraApp::DeleteMacro() { xk::DeleteMacro(macroPage_); }
-void CNUV_DEvoraApp::SaveMacros() { xk::SaveMacros(macroPage_); }
-void CNUV_DEvoraApp::ToggleRepeat() { xk::ToggleRepeat(macroPage_); }
-void CNUV_DEvoraApp::ToggleRecording() { xk::ToggleRecording(macroPage_); }
-void CNUV_DEvoraApp::FillMacroList() { xk::FillMacroList(macroPage_); }
+void CNUV_DEvoraApp::NewMacro() {
+    xk::NewMacro(macroPage_);
+}
+void CNUV_DEvoraApp::DeleteMacro() {
+    xk::DeleteMacro(macroPage_);
+}
+void CNUV_DEvoraApp::SaveMacros() {
+    xk::SaveMacros(macroPage_);
+}
+void CNUV_DEvoraApp::ToggleRepeat() {
+    xk::ToggleRepeat(macroPage_);
+}
+void CNUV_DEvoraApp::ToggleRecording() {
+    xk::ToggleRecording(macroPage_);
+}
+void CNUV_DEvoraApp::FillMacroList() {
+    xk::FillMacroList(macroPage_);
+}
 
 // Built by later work: profiles, the factory reset, the language switch, the warning dialog,
 // the function popups and the event list's menu.
@@ -53,7 +65,9 @@ void CNUV_DEvoraApp::ImportProfile() {}
 void CNUV_DEvoraApp::ExportProfile() {}
 void CNUV_DEvoraApp::FactoryReset() {}
 void CNUV_DEvoraApp::SwitchLanguage(int32_t /*language*/) {}
-int CNUV_DEvoraApp::RunWarning() { return 1; }
+int CNUV_DEvoraApp::RunWarning() {
+    return 1;
+}
 void CNUV_DEvoraApp::OpenFunctionPopup() {}
 void CNUV_DEvoraApp::CloseFunctionPopup() {}
 void CNUV_DEvoraApp::OpenEventMenu() {}

@@ -32,7 +32,9 @@ SingleInstance::SingleInstance(QString directory) : directory_(std::move(directo
     });
 }
 
-SingleInstance::~SingleInstance() { server_.close(); }
+SingleInstance::~SingleInstance() {
+    server_.close();
+}
 
 bool SingleInstance::BecomeFirst() {
     QDir().mkpath(directory_);

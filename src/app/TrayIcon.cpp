@@ -26,8 +26,8 @@ void TrayIcon::LoadMenu(int32_t language) {
     menu_.clear();
     const bool english = language != 0;
     menu_.setTitle(english ? QStringLiteral("Menu_Tray") : QStringLiteral("托盘菜单"));
-    QAction* show = menu_.addAction(english ? QStringLiteral("Show Window")
-                                            : QStringLiteral("显示窗口   "));
+    QAction* show =
+        menu_.addAction(english ? QStringLiteral("Show Window") : QStringLiteral("显示窗口   "));
     show->setData(english ? kShowWindowEn : kShowWindowCn);
     connect(show, &QAction::triggered, this, &TrayIcon::showRequested);
     QAction* exit =
@@ -36,10 +36,16 @@ void TrayIcon::LoadMenu(int32_t language) {
     connect(exit, &QAction::triggered, this, &TrayIcon::exitRequested);
 }
 
-void TrayIcon::AddTrayIcon() { icon_.show(); }
+void TrayIcon::AddTrayIcon() {
+    icon_.show();
+}
 
-void TrayIcon::RemoveTrayIcon() { icon_.hide(); }
+void TrayIcon::RemoveTrayIcon() {
+    icon_.hide();
+}
 
-bool TrayIcon::Available() { return QSystemTrayIcon::isSystemTrayAvailable(); }
+bool TrayIcon::Available() {
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
 
 } // namespace xk

@@ -38,9 +38,9 @@ CNUV_DEvoraDlg::CNUV_DEvoraDlg(WindowContext context, MacroPageWidgets& macroCon
 void CNUV_DEvoraDlg::ApplyShape(const MaskShape& shape) {
     if (shape.size.isEmpty()) {
         clearMask();
-        macroRepaintRegion_ = xk::MacroRepaintRegion(QRegion(rect()), c_.layout.macroNameEditRect,
-                                                 c_.layout.macroListRect,
-                                                 c_.layout.eventListRect);
+        macroRepaintRegion_ =
+            xk::MacroRepaintRegion(QRegion(rect()), c_.layout.macroNameEditRect,
+                                   c_.layout.macroListRect, c_.layout.eventListRect);
         return;
     }
     c_.ui.paintWidth = shape.size.width();
@@ -48,7 +48,7 @@ void CNUV_DEvoraDlg::ApplyShape(const MaskShape& shape) {
     setFixedSize(shape.size);
     setMask(shape.region);
     macroRepaintRegion_ = xk::MacroRepaintRegion(shape.region, c_.layout.macroNameEditRect,
-                                             c_.layout.macroListRect, c_.layout.eventListRect);
+                                                 c_.layout.macroListRect, c_.layout.eventListRect);
 }
 
 void CNUV_DEvoraDlg::RequestRepaint() {

@@ -61,8 +61,8 @@ MacroPageWidgets::MacroPageWidgets()
     : repeatCountEdit_(MakeControl<QLineEdit>("repeatCountEdit")),
       macroNameEdit_(MakeControl<QLineEdit>("macroNameEdit")),
       macroList_(MakeControl<QListWidget>("macroList")),
-      eventList_(MakeControl<QListWidget>("eventList")),
-      owned_{repeatCountEdit_, macroNameEdit_, macroList_, eventList_} {
+      eventList_(MakeControl<QListWidget>("eventList")), owned_{repeatCountEdit_, macroNameEdit_,
+                                                                macroList_, eventList_} {
     for (QLineEdit* edit : {repeatCountEdit_, macroNameEdit_}) {
         edit->setAlignment(Qt::AlignCenter);
         edit->setFrame(false);
@@ -87,8 +87,8 @@ MacroPageWidgets::~MacroPageWidgets() {
 }
 
 void MacroPageWidgets::Attach(QWidget& window) {
-    for (QWidget* w : std::initializer_list<QWidget*>{repeatCountEdit_, macroNameEdit_,
-                                                      macroList_, eventList_}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{repeatCountEdit_, macroNameEdit_, macroList_,
+                                                      eventList_}) {
         w->setParent(&window);
         w->hide();
     }
@@ -124,14 +124,16 @@ void MacroPageWidgets::Destroy() {
     macroNameEdit_->clear();
     macroList_->clear();
     eventList_->clear();
-    for (QWidget* w : std::initializer_list<QWidget*>{repeatCountEdit_, macroNameEdit_,
-                                                      macroList_, eventList_}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{repeatCountEdit_, macroNameEdit_, macroList_,
+                                                      eventList_}) {
         w->hide();
     }
     created_ = false;
 }
 
-int MacroPageWidgets::MacroLineCount() const { return created_ ? macroList_->count() : 0; }
+int MacroPageWidgets::MacroLineCount() const {
+    return created_ ? macroList_->count() : 0;
+}
 
 std::u16string MacroPageWidgets::MacroLine(int line) const {
     return created_ ? Line(*macroList_, line) : std::u16string();
@@ -156,7 +158,9 @@ void MacroPageWidgets::ClearMacroList() {
     macroList_->clear();
 }
 
-int MacroPageWidgets::SelectedMacroLine() const { return created_ ? Selected(*macroList_) : -1; }
+int MacroPageWidgets::SelectedMacroLine() const {
+    return created_ ? Selected(*macroList_) : -1;
+}
 
 void MacroPageWidgets::SelectMacroLine(int line) {
     if (created_) {
@@ -196,7 +200,9 @@ void MacroPageWidgets::SetRepeatCountEnabled(bool enabled) {
     }
 }
 
-int MacroPageWidgets::EventLineCount() const { return created_ ? eventList_->count() : 0; }
+int MacroPageWidgets::EventLineCount() const {
+    return created_ ? eventList_->count() : 0;
+}
 
 std::u16string MacroPageWidgets::EventLine(int line) const {
     return created_ ? Line(*eventList_, line) : std::u16string();
@@ -208,9 +214,13 @@ void MacroPageWidgets::AddEventLine(std::u16string_view text) {
     }
 }
 
-void MacroPageWidgets::ClearEventList() { eventList_->clear(); }
+void MacroPageWidgets::ClearEventList() {
+    eventList_->clear();
+}
 
-int MacroPageWidgets::SelectedEventLine() const { return created_ ? Selected(*eventList_) : -1; }
+int MacroPageWidgets::SelectedEventLine() const {
+    return created_ ? Selected(*eventList_) : -1;
+}
 
 void MacroPageWidgets::SelectEventLine(int line) {
     if (created_) {

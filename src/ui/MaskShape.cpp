@@ -7,10 +7,10 @@
 namespace xk {
 
 QRegion RegionFromMask(const QImage& source) {
-    const QImage mask = source.format() == QImage::Format_RGB32 ||
-                                source.format() == QImage::Format_ARGB32
-                            ? source
-                            : source.convertToFormat(QImage::Format_RGB32);
+    const QImage mask =
+        source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32
+            ? source
+            : source.convertToFormat(QImage::Format_RGB32);
     std::vector<QRect> runs;
     const int width = mask.width();
     for (int y = 0; y < mask.height(); ++y) {
@@ -49,8 +49,8 @@ QRect RectOf(const Rect& r) {
     return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
 }
 
-QRegion MacroRepaintRegion(const QRegion& outline, const Rect& macroNameEdit,
-                           const Rect& macroList, const Rect& eventList) {
+QRegion MacroRepaintRegion(const QRegion& outline, const Rect& macroNameEdit, const Rect& macroList,
+                           const Rect& eventList) {
     QRegion region = outline;
     for (const Rect* r : {&macroNameEdit, &macroList, &eventList}) {
         if (r->right > r->left && r->bottom > r->top) {

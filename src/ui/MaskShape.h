@@ -28,8 +28,8 @@ struct MaskShape {
 MaskShape ShapeFromMask(const std::filesystem::path& maskPath);
 
 // The outline less the three control rectangles that the macro page's paint must not cover.
-QRegion MacroRepaintRegion(const QRegion& outline, const Rect& macroNameEdit,
-                           const Rect& macroList, const Rect& eventList);
+QRegion MacroRepaintRegion(const QRegion& outline, const Rect& macroNameEdit, const Rect& macroList,
+                           const Rect& eventList);
 
 QRect RectOf(const Rect& r);
 

@@ -3,8 +3,8 @@
 
 #include "settings/FunctionCode.h"
 #include "settings/SettingsIo.h"
-#include "ui/layout/Element.h"
 #include "ui/PointerRules.h"
+#include "ui/layout/Element.h"
 
 namespace xk {
 namespace {
@@ -21,8 +21,8 @@ constexpr int kWarningCancel = 2;
 void CNUV_DEvoraDlg::OnPointerMove(int32_t x, int32_t y) {
     InterfaceState& ui = c_.ui;
     const bool mainPage = c_.settings.currentPage == kMainPage;
-    ui.hotMainElement = HitTest(c_.layout.mainElements, x, y,
-                                mainPage ? kLastMainElementHit : kLastCommonElement);
+    ui.hotMainElement =
+        HitTest(c_.layout.mainElements, x, y, mainPage ? kLastMainElementHit : kLastCommonElement);
     ui.hotLightElement = HitTest(c_.layout.lightElements, x, y, kLastLightElementHit);
     ui.hotMacroElement = HitTest(c_.layout.macroElements, x, y, kLastMacroElementHit);
     const std::array<int32_t, 3> hot{ui.hotMainElement, ui.hotLightElement, ui.hotMacroElement};

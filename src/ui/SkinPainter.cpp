@@ -118,8 +118,8 @@ void SkinPainter::DrawMainPageState(QPainter& p, const PagePictures& pics) const
         Copy(p, pics.down, At(E, 54 + level));
     }
     for (int i = 0; i < kDpiLevelCount; ++i) {
-        const int filled = std::min<int>(c_.settings.dpiValue[static_cast<size_t>(i)],
-                                         kDpiStepCount - 1);
+        const int filled =
+            std::min<int>(c_.settings.dpiValue[static_cast<size_t>(i)], kDpiStepCount - 1);
         for (int s = 0; s <= filled; ++s) {
             const Element* e = At(E, kFirstDpiBarElement + kDpiStepCount * i + s);
             if (e != nullptr && e->width > 2 && e->height > 1) {
@@ -221,7 +221,8 @@ QString SkinPainter::ButtonSlotText(int32_t button) const {
         return {}; // 54 and above show nothing
     }
     if (code >= kFirstUserMacroCode) {
-        const auto& slot = c_.macroPage.store.userMacros[static_cast<size_t>(code - kFirstUserMacroCode)];
+        const auto& slot =
+            c_.macroPage.store.userMacros[static_cast<size_t>(code - kFirstUserMacroCode)];
         const std::u16string name = slot.Name();
         return QString::fromUtf16(name.data(), static_cast<qsizetype>(name.size()));
     }
@@ -233,7 +234,8 @@ QString SkinPainter::MacroCaption(int32_t j) const {
     switch (j) {
     case 4:
         if (english) {
-            return c_.macroPage.recorder.recording ? QStringLiteral("Stop") : QStringLiteral("Record");
+            return c_.macroPage.recorder.recording ? QStringLiteral("Stop")
+                                                   : QStringLiteral("Record");
         }
         return c_.macroPage.recorder.recording ? QStringLiteral("停止") : QStringLiteral("录制");
     case 43:

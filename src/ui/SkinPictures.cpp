@@ -28,8 +28,9 @@ const PagePictures& SkinPictures::Page(uint8_t page) {
     auto& slot = pages_[index];
     if (!slot) {
         const auto names = PageFileNames(static_cast<uint8_t>(index));
-        slot = PagePictures{LoadSkinImage(skinsDir_ / names[0]), LoadSkinImage(skinsDir_ / names[1]),
-                            LoadSkinImage(skinsDir_ / names[2])};
+        slot =
+            PagePictures{LoadSkinImage(skinsDir_ / names[0]), LoadSkinImage(skinsDir_ / names[1]),
+                         LoadSkinImage(skinsDir_ / names[2])};
     }
     return *slot;
 }

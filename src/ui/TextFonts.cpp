@@ -21,8 +21,8 @@ void StretchToWidth(QFont& font, int width) {
 TextFonts CreateTextFonts() {
     QFont::insertSubstitutions(QStringLiteral("Consolas"),
                                {QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Monospace")});
-    const QStringList songti{QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Noto Sans CJK SC"),
-                             QStringLiteral("Sans Serif")};
+    const QStringList songti{QStringLiteral("WenQuanYi Zen Hei"),
+                             QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Sans Serif")};
     QFont::insertSubstitutions(QStringLiteral("宋体"), songti);
     QFont::insertSubstitutions(QStringLiteral("SimSun"), songti);
 

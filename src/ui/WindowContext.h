@@ -3,9 +3,9 @@
 #include "macro/MacroPage.h"
 #include "settings/Settings.h"
 #include "ui/InterfaceState.h"
-#include "ui/layout/SkinLayout.h"
 #include "ui/SkinPictures.h"
 #include "ui/TextFonts.h"
+#include "ui/layout/SkinLayout.h"
 
 namespace xk {
 

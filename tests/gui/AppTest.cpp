@@ -14,7 +14,8 @@ namespace xk::test {
 namespace {
 
 TEST(ProgramDirectory, EverythingBeforeTheLastSlash) {
-    EXPECT_EQ(DirectoryOfProgram("/opt/xk r40/bin/xk-r40"), std::filesystem::path("/opt/xk r40/bin"));
+    EXPECT_EQ(DirectoryOfProgram("/opt/xk r40/bin/xk-r40"),
+              std::filesystem::path("/opt/xk r40/bin"));
     EXPECT_EQ(DirectoryOfProgram("/xk-r40"), std::filesystem::path(""));
     EXPECT_EQ(DirectoryOfProgram("xk-r40"), std::filesystem::path(""));
     EXPECT_FALSE(ProgramDirectory().empty());

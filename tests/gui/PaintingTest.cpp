@@ -7,7 +7,9 @@
 namespace xk::test {
 namespace {
 
-QColor PixelAt(const QImage& image, QPoint p) { return image.pixelColor(p); }
+QColor PixelAt(const QImage& image, QPoint p) {
+    return image.pixelColor(p);
+}
 
 QColor CentreOf(const QImage& image, const Element& e) {
     return PixelAt(image, SyntheticSkin::Centre(e));
@@ -175,8 +177,8 @@ TEST(Painting, OutOfRangeValuesDrawNothing) {
     skin.window->repaint();
     image = skin.Grab();
     for (int j = 0; j < 4; ++j) {
-        EXPECT_TRUE(Near(CentreOf(image, skin.layout.lightElements[static_cast<size_t>(j)]),
-                         kLightNormal));
+        EXPECT_TRUE(
+            Near(CentreOf(image, skin.layout.lightElements[static_cast<size_t>(j)]), kLightNormal));
     }
     skin.window->ShowPage(kMacroPage);
     skin.settings.pointerSpeed = 10;
@@ -185,8 +187,8 @@ TEST(Painting, OutOfRangeValuesDrawNothing) {
     skin.window->repaint();
     image = skin.Grab();
     for (int j = 8; j < 28; ++j) {
-        EXPECT_TRUE(Near(CentreOf(image, skin.layout.macroElements[static_cast<size_t>(j)]),
-                         kMacroNormal));
+        EXPECT_TRUE(
+            Near(CentreOf(image, skin.layout.macroElements[static_cast<size_t>(j)]), kMacroNormal));
     }
 }
 
@@ -198,8 +200,11 @@ TEST(Painting, LedPreviewPictureByColourAndDark) {
         int32_t colour;
         bool dark;
         QColor want;
-    } cases[] = {{0, false, kLedBlue}, {1, false, kLightNormal}, {2, false, kOver},
-                 {3, false, kDown},    {2, true, kLedGray}};
+    } cases[] = {{0, false, kLedBlue},
+                 {1, false, kLightNormal},
+                 {2, false, kOver},
+                 {3, false, kDown},
+                 {2, true, kLedGray}};
     for (const auto& c : cases) {
         skin.ui.ledPreviewColour = c.colour;
         skin.ui.ledPreviewDark = c.dark;

@@ -55,7 +55,7 @@ TEST(Pointer, CommonReleasesCallTheirOperations) {
         skin.Click(M[static_cast<size_t>(k)]);
     }
     EXPECT_EQ(skin.commands.calls, (Calls{"UploadSettings", "FactoryReset", "SwitchLanguage 0",
-                                         "SwitchLanguage 1", "HideToTray"}));
+                                          "SwitchLanguage 1", "HideToTray"}));
     EXPECT_EQ(skin.ui.hotMainElement, kNoElement) << "hiding clears the hot element";
 }
 
@@ -149,9 +149,8 @@ TEST(Pointer, MacroPagePresses) {
     for (const int j : {0, 1, 2, 3, 4, 5, 6}) {
         skin.Click(A[static_cast<size_t>(j)]);
     }
-    EXPECT_EQ(skin.commands.calls,
-              (Calls{"ImportMacros", "ExportMacros", "NewMacro", "DeleteMacro", "ToggleRecording",
-                     "SaveMacros", "ToggleRepeat"}));
+    EXPECT_EQ(skin.commands.calls, (Calls{"ImportMacros", "ExportMacros", "NewMacro", "DeleteMacro",
+                                          "ToggleRecording", "SaveMacros", "ToggleRepeat"}));
     skin.Click(A[7]);
     EXPECT_EQ(skin.settings.macroMode.load(), 1);
     skin.Click(A[7]);

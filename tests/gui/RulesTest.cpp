@@ -1,7 +1,7 @@
-#include "ui/layout/Element.h"
 #include "ui/InterfaceState.h"
 #include "ui/MaskShape.h"
 #include "ui/PointerRules.h"
+#include "ui/layout/Element.h"
 
 #include <gtest/gtest.h>
 
@@ -91,8 +91,8 @@ TEST(ShapeFromMask, MissingPictureGivesNoShape) {
 
 TEST(MacroRepaintRegion, CutsTheThreeControlsButNotTheRepeatEdit) {
     const QRegion outline(0, 0, 100, 100);
-    const QRegion region = MacroRepaintRegion(outline, {10, 10, 20, 20}, {30, 30, 40, 40},
-                                              {50, 50, 60, 60});
+    const QRegion region =
+        MacroRepaintRegion(outline, {10, 10, 20, 20}, {30, 30, 40, 40}, {50, 50, 60, 60});
     EXPECT_FALSE(region.contains(QPoint(10, 10)));
     EXPECT_FALSE(region.contains(QPoint(19, 19)));
     EXPECT_TRUE(region.contains(QPoint(20, 20)));

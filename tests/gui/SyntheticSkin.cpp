@@ -18,7 +18,9 @@ void SaveFlat(const std::filesystem::path& file, QColor colour) {
     image.save(QString::fromStdString(file.string()), "JPG", 100);
 }
 
-void Place(Element& e, int x, int y, int w, int h) { e = Element{x, y, w, h}; }
+void Place(Element& e, int x, int y, int w, int h) {
+    e = Element{x, y, w, h};
+}
 
 } // namespace
 
@@ -109,9 +111,13 @@ SyntheticSkin::SyntheticSkin() {
     }
 }
 
-QImage SyntheticSkin::Grab() { return window->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+QImage SyntheticSkin::Grab() {
+    return window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
 
-void SyntheticSkin::MoveTo(const Element& e) { QTest::mouseMove(window.get(), Centre(e)); }
+void SyntheticSkin::MoveTo(const Element& e) {
+    QTest::mouseMove(window.get(), Centre(e));
+}
 
 void SyntheticSkin::Press(const Element& e) {
     MoveTo(e);

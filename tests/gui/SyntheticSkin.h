@@ -5,12 +5,12 @@
 #include "settings/Settings.h"
 #include "support/TempDir.h"
 #include "ui/CNUV_DEvoraDlg.h"
-#include "ui/MacroPageWidgets.h"
 #include "ui/InterfaceState.h"
-#include "ui/layout/SkinLayout.h"
+#include "ui/MacroPageWidgets.h"
 #include "ui/SkinPictures.h"
 #include "ui/TextFonts.h"
 #include "ui/WindowCommands.h"
+#include "ui/layout/SkinLayout.h"
 
 #include <QColor>
 #include <QImage>
