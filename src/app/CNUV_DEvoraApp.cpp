@@ -35,6 +35,7 @@ int CNUV_DEvoraApp::Run() {
                                          [this] { RequestRepaintFromAnyThread(); });
     window_ = std::make_unique<CNUV_DEvoraDlg>(
         WindowContext{settings_, macroPage_, ui_, layout_, pictures_, fonts_}, widgets_, *this);
+    QApplication::instance()->installEventFilter(window_.get());
     widgets_.SetMacroSelectedHandler([this] { xk::SelectMacro(macroPage_); });
 
     if (!InitMainWindow() || exiting_) {

@@ -1,14 +1,18 @@
 #include "ui/CNUV_DEvoraDlg.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
+
+#include "macro/PreTranslate.h"
+#include "macro/Recording.h"
+#include "ui/KeyMessages.h"
 
 namespace xk {
 namespace {
@@ -106,7 +110,9 @@ void CNUV_DEvoraDlg::mouseReleaseEvent(QMouseEvent* event) {
         OnLeftButtonUp(pos.x(), pos.y());
     } else if (event->button() == Qt::RightButton) {
         if (c_.settings.currentPage == kMacroPage) {
-            commands_.OpenEventMenu();
+            if (!c_.macroPage.recorder.recording) {
+                commands_.OpenEventMenu();
+            }
         } else {
             ShowSystemMenu(event->globalPosition().toPoint());
         }
@@ -134,6 +140,31 @@ void CNUV_DEvoraDlg::keyPressEvent(QKeyEvent* event) {
 void CNUV_DEvoraDlg::closeEvent(QCloseEvent* event) {
     event->ignore();
     commands_.HideToTray();
+}
+
+bool CNUV_DEvoraDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) {
+        return false;
+    }
+    // A key event travels from the focus widget (or the grabber) up its parents: take it once.
+    QWidget* target = QWidget::keyboardGrabber();
+    if (target == nullptr) {
+        target = QApplication::focusWidget();
+    }
+    if (watched != target || target == nullptr || target->window() != this) {
+        return false;
+    }
+    const auto message = KeyMessageOf(*static_cast<QKeyEvent*>(event));
+    if (!message) {
+        return false;
+    }
+    const bool recording = c_.macroPage.recorder.recording;
+    const PreTranslation step = PreTranslateMessage(
+        message->message, message->virtualKey, recording, c_.settings.currentPage == kMacroPage);
+    if (step.record) {
+        RecordKeyMessage(c_.macroPage, message->message, message->virtualKey);
+    }
+    return step.swallow;
 }
 
 void CNUV_DEvoraDlg::MoveWindow() {

@@ -55,6 +55,8 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Installed on the application: key messages for recording, before any widget sees them.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void RepaintAfterHotChange();
