@@ -1,7 +1,7 @@
 #pragma once
 
-#include "support/FakeClock.h"
 #include "macro/MacroPage.h"
+#include "support/FakeClock.h"
 
 #include <initializer_list>
 #include <string>
