@@ -2,6 +2,7 @@
 
 #include "macro/EventList.h"
 #include "macro/MacroFile.h"
+#include "macro/Recording.h"
 #include "settings/Decimal.h"
 #include "settings/TextCodec.h"
 
@@ -178,12 +179,13 @@ bool SaveMacros(MacroPage& page) {
     return SaveMacroFile(store.macroFilePath, store);
 }
 
-void ImportMacros(MacroPage& page, const std::filesystem::path& path) {
-    // The recording writes into its slot by index; a new set of macros would mix with it.
-    if (page.recorder.recording) {
-        return;
-    }
+void LoadUserMacros(MacroPage& page, const std::filesystem::path& path) {
+    StopRecording(page);
     LoadMacroFile(path, page.store, MacroTarget::User, page.messages);
+}
+
+void ImportMacros(MacroPage& page, const std::filesystem::path& path) {
+    LoadUserMacros(page, path);
     FillMacroList(page);
     page.controls.RepaintWindow();
 }

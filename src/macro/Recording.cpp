@@ -60,11 +60,13 @@ bool ReleaseHeldKey(RecordingState& recorder, uint8_t virtualKey) {
 
 void ToggleRecording(MacroPage& page) {
     page.controls.FocusEventList();
-    if (page.controls.MacroLineCount() == 0) {
-        return;
-    }
+    // A running recording always stops, even when the list has lost its lines: the keyboard
+    // is never left captured.
     if (page.recorder.recording) {
         StopRecording(page);
+        return;
+    }
+    if (page.controls.MacroLineCount() == 0) {
         return;
     }
     const int selected = page.controls.SelectedMacroLine();

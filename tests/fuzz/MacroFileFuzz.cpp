@@ -15,6 +15,7 @@
 #include <fstream>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace {
 
@@ -47,6 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     test::FakeMacroPage fake;
     MacroStore& store = fake.store;
     LoadMacroFile(InputPath(), store, MacroTarget::User, fake.messages);
+    std::error_code ignored;
+    std::filesystem::remove(InputPath(), ignored);
     Check(fake.messages.shown.empty());
     ReadMacros(IniDocument::Parse(bytes), store, MacroTarget::Constant);
     Check(store.userMacroCount >= 0 && store.userMacroCount <= kUsableUserMacros);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "support/FakeClock.h"
 #include "macro/MacroPage.h"
+#include "support/FakeClock.h"
 
 #include <initializer_list>
 #include <string>
@@ -92,7 +92,7 @@ public:
     void ReleaseKeyboard() override { ++releases; }
 };
 
-struct EventSpec {
+struct TestEvent {
     uint8_t keyCode;
     uint8_t action;
     uint16_t delay;
@@ -100,12 +100,12 @@ struct EventSpec {
 
 // Appends a user macro to the store.
 inline MacroSlot& AddUserMacro(MacroStore& store, std::u16string_view name,
-                               std::initializer_list<EventSpec> events = {}) {
+                               std::initializer_list<TestEvent> events = {}) {
     MacroSlot& slot = store.userMacros[static_cast<size_t>(store.userMacroCount++)];
     slot = MacroSlot{};
     slot.SetName(name);
     slot.SetRepeatCount(1);
-    for (const EventSpec& e : events) {
+    for (const TestEvent& e : events) {
         slot.events[slot.eventCount] = {e.keyCode, e.action};
         slot.SetDelay(slot.eventCount++, e.delay);
     }

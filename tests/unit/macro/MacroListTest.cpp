@@ -1,5 +1,6 @@
 #include "macro/MacroList.h"
 #include "macro/MacroFile.h"
+#include "macro/PreTranslate.h"
 #include "macro/Recording.h"
 #include "settings/IniFile.h"
 #include "support/TempDir.h"
@@ -221,13 +222,21 @@ TEST_F(MacroListTest, ImportReplacesTheMacrosButNotTheFilePath) {
     EXPECT_EQ(IniRead(dir / "out.dat", "Macros", "macroNum", 3), "2");
 }
 
-TEST_F(MacroListTest, ImportWaitsForTheRecordingToStop) {
+TEST_F(MacroListTest, ImportStopsTheRecordingFirst) {
     TempDir dir;
+    MacroStore other;
+    AddUserMacro(other, u"x", {{9, kActionPress, 0}});
+    ASSERT_TRUE(SaveMacroFile(dir / "chosen.dat", other));
     AddMacros({u"a"});
     ShowList();
     ToggleRecording(page);
-    ImportMacros(page, dir / "missing.dat");
-    EXPECT_TRUE(controls.macroLines.size() == 1 && messages.shown.empty());
+    RecordKeyMessage(page, kKeyDownMessage, 66);
+    ImportMacros(page, dir / "chosen.dat");
+    EXPECT_FALSE(page.recorder.recording);
+    EXPECT_EQ(keyboard.releases, 1);
+    EXPECT_EQ(store.userMacros[0].Name(), u"x");
+    EXPECT_EQ(store.userMacros[0].eventCount, 1);
+    EXPECT_EQ(store.userMacros[0].events[0].keyCode, 9) << "the recording does not write into it";
 }
 
 TEST_F(MacroListTest, StartSelectedLineIsTheLastKeyLine) {

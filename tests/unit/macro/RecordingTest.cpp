@@ -98,6 +98,18 @@ TEST_F(RecordingTest, WithoutMacrosOrWithAFailedGrab) {
     EXPECT_EQ(Recorded().eventCount, 1);
 }
 
+TEST_F(RecordingTest, StopsEvenWhenTheListHasLostItsLines) {
+    ToggleRecording(page);
+    Down(kA);
+    controls.ClearMacroList(); // as a reload without macros leaves it
+    ToggleRecording(page);
+    EXPECT_FALSE(page.recorder.recording);
+    EXPECT_EQ(keyboard.releases, 1);
+    EXPECT_EQ(Recorded().eventCount, 1);
+    ToggleRecording(page);
+    EXPECT_FALSE(page.recorder.recording) << "no start without macros";
+}
+
 TEST_F(RecordingTest, AutoRepeatRecordsOnePress) {
     ToggleRecording(page);
     EXPECT_EQ(Down(kA), KeyRecord::Recorded);
