@@ -1,0 +1,30 @@
+#pragma once
+
+#include "device/ButtonActions.h"
+#include "device/ExecutorFlags.h"
+#include "device/StopSignal.h"
+
+#include <atomic>
+#include <cstdint>
+#include <thread>
+
+namespace xk::bench {
+
+// The executor as a 2 ms polling loop, kept only to compare against ActionExecutor.
+class PollingExecutor {
+public:
+    PollingExecutor(ButtonActions& actions, ExecutorFlags& flags, StopSignal& shutdown);
+    ~PollingExecutor();
+    void Start();
+    void Stop();
+    uint64_t EventsHandled() const { return handled_.load(); }
+
+private:
+    ButtonActions& actions_;
+    ExecutorFlags& flags_;
+    StopSignal& shutdown_;
+    std::thread thread_;
+    std::atomic<uint64_t> handled_{0};
+};
+
+} // namespace xk::bench
