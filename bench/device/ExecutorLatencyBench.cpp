@@ -93,8 +93,8 @@ struct Result {
 
 // One design: the same listener, actions and reports; only the executor differs.
 template <typename Executor>
-Result Measure(const std::string& name, const std::string& socket,
-               const std::filesystem::path& dir, int presses, int idleSeconds) {
+Result Measure(const std::string& name, const std::string& socket, const std::filesystem::path& dir,
+               int presses, int idleSeconds) {
     Settings settings;
     settings.configPath = dir / "config.ini";
     settings.currentConfig.store(1);
@@ -212,9 +212,8 @@ int Main(int argc, char** argv) {
         std::this_thread::sleep_for(10ms);
     }
 
-    const Result waiting =
-        Measure<ActionExecutor>("event-driven (condition variable)", socket, dir, presses,
-                                idleSeconds);
+    const Result waiting = Measure<ActionExecutor>("event-driven (condition variable)", socket, dir,
+                                                   presses, idleSeconds);
     const Result polling =
         Measure<PollingExecutor>("2 ms polling", socket, dir, presses, idleSeconds);
 
@@ -228,8 +227,7 @@ int Main(int argc, char** argv) {
         std::printf("| %s | %.3f ms | %.3f ms | %.1f |\n", r.design.c_str(), r.p50Ms, r.p99Ms,
                     r.wakeupsPerSecond);
     }
-    std::printf("\n%d presses, %d s idle, listener and executor threads\n", presses,
-                idleSeconds);
+    std::printf("\n%d presses, %d s idle, listener and executor threads\n", presses, idleSeconds);
     return 0;
 }
 

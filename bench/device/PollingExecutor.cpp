@@ -4,8 +4,7 @@
 
 namespace xk::bench {
 
-PollingExecutor::PollingExecutor(ButtonActions& actions, ExecutorFlags& flags,
-                                 StopSignal& shutdown)
+PollingExecutor::PollingExecutor(ButtonActions& actions, ExecutorFlags& flags, StopSignal& shutdown)
     : actions_(actions), flags_(flags), shutdown_(shutdown) {}
 
 PollingExecutor::~PollingExecutor() {
