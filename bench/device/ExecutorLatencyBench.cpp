@@ -12,6 +12,7 @@
 #include "device/MouseConnection.h"
 #include "device/UploadSettings.h"
 #include "platform/SocketTransport.h"
+#include "platform/ThreadPriority.h"
 #include "platform/UnixSocket.h"
 
 #include <fcntl.h>
@@ -87,7 +88,9 @@ long ContextSwitches(const std::set<int>& threads) {
 struct Result {
     std::string design;
     double p50Ms = 0;
+    double p90Ms = 0;
     double p99Ms = 0;
+    double maxMs = 0;
     double wakeupsPerSecond = 0;
 };
 
@@ -114,6 +117,8 @@ Result Measure(const std::string& name, const std::string& socket, const std::fi
     InputListener listener(settings, connection, flags);
     Executor executor(actions, flags, shutdown);
 
+    listener.SetThreadStartHook(RaiseCurrentThreadPriority);
+    executor.SetThreadStartHook(RaiseCurrentThreadPriority);
     const std::set<int> before = ThreadIds();
     listener.Start();
     executor.Start();
@@ -169,8 +174,11 @@ Result Measure(const std::string& name, const std::string& socket, const std::fi
     Result result{name};
     if (!latencies.empty()) {
         const size_t n = latencies.size();
-        result.p50Ms = latencies[n / 2];
-        result.p99Ms = latencies[std::min(n - 1, static_cast<size_t>(std::ceil(n * 0.99)) - 1)];
+        const auto percentile = [&](size_t p) { return latencies[(n * p + 99) / 100 - 1]; };
+        result.p50Ms = percentile(50);
+        result.p90Ms = percentile(90);
+        result.p99Ms = percentile(99);
+        result.maxMs = latencies.back();
     }
     result.wakeupsPerSecond = static_cast<double>(idleSwitches) / idleSeconds;
     if (latencies.size() != static_cast<size_t>(presses)) {
@@ -221,11 +229,11 @@ int Main(int argc, char** argv) {
     ::waitpid(server, nullptr, 0);
     std::filesystem::remove_all(dir);
 
-    std::printf("| executor | p50 latency | p99 latency | idle wake-ups per second |\n");
-    std::printf("|---|---|---|---|\n");
+    std::printf("| executor | p50 | p90 | p99 | max | idle wake-ups per second |\n");
+    std::printf("|---|---|---|---|---|---|\n");
     for (const Result& r : {waiting, polling}) {
-        std::printf("| %s | %.3f ms | %.3f ms | %.1f |\n", r.design.c_str(), r.p50Ms, r.p99Ms,
-                    r.wakeupsPerSecond);
+        std::printf("| %s | %.3f ms | %.3f ms | %.3f ms | %.3f ms | %.1f |\n", r.design.c_str(),
+                    r.p50Ms, r.p90Ms, r.p99Ms, r.maxMs, r.wakeupsPerSecond);
     }
     std::printf("\n%d presses, %d s idle, listener and executor threads\n", presses, idleSeconds);
     return 0;

@@ -13,6 +13,9 @@ PollingExecutor::~PollingExecutor() {
 
 void PollingExecutor::Start() {
     thread_ = std::thread([this] {
+        if (onThreadStart_) {
+            onThreadStart_();
+        }
         do {
             if (flags_.eventPending.load()) {
                 actions_.Handle(flags_.eventCode.load(), flags_.eventData.load());

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <thread>
 
 namespace xk::bench {
@@ -15,6 +16,7 @@ class PollingExecutor {
 public:
     PollingExecutor(ButtonActions& actions, ExecutorFlags& flags, StopSignal& shutdown);
     ~PollingExecutor();
+    void SetThreadStartHook(std::function<void()> hook) { onThreadStart_ = std::move(hook); }
     void Start();
     void Stop();
     uint64_t EventsHandled() const { return handled_.load(); }
@@ -23,6 +25,7 @@ private:
     ButtonActions& actions_;
     ExecutorFlags& flags_;
     StopSignal& shutdown_;
+    std::function<void()> onThreadStart_;
     std::thread thread_;
     std::atomic<uint64_t> handled_{0};
 };
