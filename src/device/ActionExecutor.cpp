@@ -29,6 +29,9 @@ void ActionExecutor::Stop() {
 }
 
 void ActionExecutor::Run() {
+    if (onThreadStart_) {
+        onThreadStart_();
+    }
     std::unique_lock lock(flags_.mutex);
     while (true) {
         flags_.eventTaken.wait(lock,

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <thread>
 
 namespace xk {
@@ -19,6 +20,8 @@ public:
     ActionExecutor(const ActionExecutor&) = delete;
     ActionExecutor& operator=(const ActionExecutor&) = delete;
 
+    // Runs first on the thread (for example to raise its priority); set before Start.
+    void SetThreadStartHook(std::function<void()> hook) { onThreadStart_ = std::move(hook); }
     void Start();
     // Ends a playing macro at its next wait and joins the thread. Safe to call twice.
     void Stop();
@@ -31,6 +34,7 @@ private:
     ButtonActions& actions_;
     ExecutorFlags& flags_;
     StopSignal& shutdown_;
+    std::function<void()> onThreadStart_;
     std::thread thread_;
     std::atomic<uint64_t> handled_{0};
 };

@@ -11,7 +11,7 @@ namespace xk {
 
 namespace {
 
-constexpr int kReportRateCount = 4;
+constexpr uint8_t kLastReportRate = 3;
 constexpr uint8_t kFirstButtonEvent = 0xF0;
 
 } // namespace
@@ -40,7 +40,8 @@ void ButtonActions::Handle(uint8_t eventCode, uint8_t eventData) {
         }
         if (settings_.rateFollow[i].load() != 0) {
             const uint8_t rate = settings_.reportRate.load();
-            settings_.reportRate.store(rate == 3 ? 0 : static_cast<uint8_t>(rate + 1));
+            settings_.reportRate.store(rate == kLastReportRate ? 0
+                                                               : static_cast<uint8_t>(rate + 1));
             Repaint();
             SaveReportRate(settings_, settings_.configPath, settings_.currentConfig.load());
         }

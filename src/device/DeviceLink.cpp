@@ -14,6 +14,11 @@ DeviceLink::~DeviceLink() {
     Stop();
 }
 
+void DeviceLink::SetThreadStartHook(const std::function<void()>& hook) {
+    listener_.SetThreadStartHook(hook);
+    executor_.SetThreadStartHook(hook);
+}
+
 void DeviceLink::Start() {
     flags_.Clear();
     listener_.Start();

@@ -13,6 +13,8 @@
 #include "macro/MacroStore.h"
 #include "settings/Settings.h"
 
+#include <functional>
+
 namespace xk {
 
 // Everything of the device link that the application owns, wired together: the connection,
@@ -26,6 +28,8 @@ public:
     DeviceLink(const DeviceLink&) = delete;
     DeviceLink& operator=(const DeviceLink&) = delete;
 
+    // Runs first on each of the two threads (the platform's priority raise); set before Start.
+    void SetThreadStartHook(const std::function<void()>& hook);
     // Clears the pending and stop flags, then starts the listener and the executor.
     void Start();
     // Stops and joins both threads; safe to call twice.

@@ -45,6 +45,9 @@ void InputListener::Stop() {
 }
 
 void InputListener::Run() {
+    if (onThreadStart_) {
+        onThreadStart_();
+    }
     std::array<uint8_t, kReportBufferSize> buffer{};
     uint64_t failedGeneration = 0;
     while (!stopping_.load()) {

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <span>
@@ -23,6 +24,8 @@ public:
     InputListener(const InputListener&) = delete;
     InputListener& operator=(const InputListener&) = delete;
 
+    // Runs first on the thread (for example to raise its priority); set before Start.
+    void SetThreadStartHook(std::function<void()> hook) { onThreadStart_ = std::move(hook); }
     void Start();
     // Ends a blocked read and joins the thread. Safe to call twice.
     void Stop();
@@ -36,6 +39,7 @@ private:
     const Settings& settings_;
     MouseConnection& connection_;
     ExecutorFlags& flags_;
+    std::function<void()> onThreadStart_;
     std::thread thread_;
     std::atomic<bool> stopping_{false};
     std::mutex deviceMutex_;

@@ -63,7 +63,8 @@ uint16_t ByteLength(uint64_t maxBits) {
 std::optional<HidCaps> ParseReportDescriptor(std::span<const uint8_t> descriptor) {
     GlobalState global;
     std::vector<GlobalState> stack;
-    std::optional<uint32_t> firstUsage;
+    bool haveUsage = false;
+    uint32_t firstUsage = 0;
     size_t depth = 0;
     bool haveTopLevel = false;
     HidCaps caps;
@@ -98,7 +99,7 @@ std::optional<HidCaps> ParseReportDescriptor(std::span<const uint8_t> descriptor
             if (tag == kCollection) {
                 if (depth == 0 && !haveTopLevel) {
                     haveTopLevel = true;
-                    const uint32_t usage = firstUsage.value_or(0);
+                    const uint32_t usage = haveUsage ? firstUsage : 0;
                     // A four-byte usage names its page in its high half.
                     const bool extended = usage > 0xFFFF;
                     caps.usagePage =
@@ -122,7 +123,7 @@ std::optional<HidCaps> ParseReportDescriptor(std::span<const uint8_t> descriptor
                     return std::nullopt;
                 }
             }
-            firstUsage.reset(); // local items end with every main item
+            haveUsage = false; // local items end with every main item
             break;
         case kGlobal:
             switch (tag) {
@@ -156,7 +157,8 @@ std::optional<HidCaps> ParseReportDescriptor(std::span<const uint8_t> descriptor
             }
             break;
         case kLocal:
-            if (tag == kUsage && !firstUsage) {
+            if (tag == kUsage && !haveUsage) {
+                haveUsage = true;
                 firstUsage = size == 4 ? value : (value & 0xFFFF);
             }
             break;

@@ -1,4 +1,5 @@
-// libFuzzer entry for the report descriptor parser (clang, -DXK_BUILD_FUZZ=ON).
+// Fuzz entry for the report descriptor parser: libFuzzer with the fuzz preset, otherwise a
+// replay of the seed corpus.
 
 #include "ReportDescriptorFuzz.h"
 

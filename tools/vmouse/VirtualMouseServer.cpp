@@ -28,6 +28,8 @@ namespace xk {
 namespace {
 
 constexpr size_t kMaxPendingInput = 64 * 1024;
+// A reader that has stopped reading is dropped rather than held in memory without end.
+constexpr size_t kMaxPendingOutput = 1024 * 1024;
 
 enum class Role { New, Reader, Writer, Identify, Watch, Command };
 
@@ -260,6 +262,9 @@ void Server::Flush(Connection& connection) {
             continue;
         }
         if (sent < 0 && errno == EAGAIN) {
+            if (connection.out.size() > kMaxPendingOutput) {
+                connection.dead = true;
+            }
             return;
         }
         if (sent <= 0) {

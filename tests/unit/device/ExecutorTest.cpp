@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <mutex>
+#include <set>
 #include <thread>
 #include <vector>
 
@@ -286,6 +288,28 @@ TEST_F(ExecutorTest, StopEndsALongPlaybackAndAnUnpluggedListener) {
 
     link.Stop(); // returns without waiting for the 10000 passes
     EXPECT_EQ(Passes(), 0u);
+}
+
+TEST(DeviceLinkTest, TheThreadStartHookRunsOnBothThreads) {
+    Settings settings;
+    MacroStore macros;
+    test::RecordingLauncher launcher;
+    VirtualMouseTransport transport;
+    DeviceLink link(transport, settings, macros, launcher, {});
+    std::mutex mutex;
+    std::set<std::thread::id> threads;
+    link.SetThreadStartHook([&] {
+        const std::lock_guard lock(mutex);
+        threads.insert(std::this_thread::get_id());
+    });
+
+    link.Start();
+    ASSERT_TRUE(WaitUntil([&] {
+        const std::lock_guard lock(mutex);
+        return threads.size() == 2;
+    }));
+    link.Stop();
+    EXPECT_EQ(threads.count(std::this_thread::get_id()), 0u);
 }
 
 } // namespace

@@ -1,0 +1,50 @@
+#include "platform/TransportChoice.h"
+
+#include "platform/HidrawTransport.h"
+#include "platform/SocketTransport.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdlib>
+
+namespace xk {
+namespace {
+
+TEST(TransportChoiceTest, VirtualMouseOptionTakesAnOptionalPath) {
+    EXPECT_FALSE(ParseCommandLine({}).virtualMouseSocket);
+    EXPECT_EQ(ParseCommandLine({"--virtual-mouse", "/tmp/a.sock"}).virtualMouseSocket,
+              "/tmp/a.sock");
+    EXPECT_EQ(ParseCommandLine({"--virtual-mouse"}).virtualMouseSocket,
+              DefaultVirtualMouseSocket());
+    EXPECT_TRUE(ParseCommandLine({}).error.empty());
+    EXPECT_FALSE(ParseCommandLine({"--verbose"}).error.empty());
+    EXPECT_FALSE(ParseCommandLine({"--virtual-mouse", "a", "b"}).error.empty());
+    EXPECT_FALSE(ParseCommandLine({"--virtual-mouse", "--virtual-mouse"}).error.empty());
+}
+
+TEST(TransportChoiceTest, DefaultSocketFollowsTheRuntimeDirectory) {
+    const char* saved = std::getenv("XDG_RUNTIME_DIR");
+    const std::string restore = saved != nullptr ? saved : "";
+
+    ::setenv("XDG_RUNTIME_DIR", "/run/user/4242", 1);
+    EXPECT_EQ(DefaultVirtualMouseSocket(), "/run/user/4242/xk-r40-vmouse.sock");
+    ::unsetenv("XDG_RUNTIME_DIR");
+    EXPECT_EQ(DefaultVirtualMouseSocket(),
+              "/tmp/xk-r40-vmouse-" + std::to_string(::getuid()) + ".sock");
+
+    if (saved != nullptr) {
+        ::setenv("XDG_RUNTIME_DIR", restore.c_str(), 1);
+    }
+}
+
+TEST(TransportChoiceTest, MakesTheTransportTheCommandLineAsksFor) {
+    const auto hidraw = MakeTransport(ParseCommandLine({}));
+    EXPECT_NE(dynamic_cast<HidrawTransport*>(hidraw.get()), nullptr);
+    const auto socket = MakeTransport(ParseCommandLine({"--virtual-mouse", "/tmp/x.sock"}));
+    EXPECT_NE(dynamic_cast<SocketTransport*>(socket.get()), nullptr);
+}
+
+} // namespace
+} // namespace xk
