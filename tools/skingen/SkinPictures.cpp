@@ -70,13 +70,13 @@ QImage DrawPopup(const PageSource& menu, Look look) {
             g.setColorAt(1, QColor(21, 26, 37));
             break;
         case Look::Over:
-            g.setColorAt(0, QColor(22, 66, 82));
-            g.setColorAt(1, QColor(16, 46, 60));
+            g.setColorAt(0, QColor(16, 46, 58));
+            g.setColorAt(1, QColor(11, 32, 42));
             bar = kCyan;
             break;
         case Look::Down:
-            g.setColorAt(0, QColor(74, 24, 92));
-            g.setColorAt(1, QColor(50, 16, 64));
+            g.setColorAt(0, QColor(54, 18, 68));
+            g.setColorAt(1, QColor(38, 12, 48));
             bar = kMagenta;
             break;
         }

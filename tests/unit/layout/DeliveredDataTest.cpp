@@ -1,0 +1,339 @@
+// Checks the data that the build lays beside the program: layouts of both languages, skin
+// pictures, config.ini and the macro files.
+
+#include "RecordingShell.h"
+#include "macro/KeyCodes.h"
+#include "macro/MacroSlot.h"
+#include "settings/Decimal.h"
+#include "settings/IniFile.h"
+#include "settings/Settings.h"
+#include "settings/SettingsIo.h"
+#include "ui/layout/LayoutLoader.h"
+#include "ui/layout/LayoutPaths.h"
+#include "ui/layout/SkinPictures.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace xk {
+namespace {
+
+namespace fs = std::filesystem;
+namespace names = skin_pictures;
+
+const fs::path kBin = XK_BIN_DIR;
+const fs::path kSkins = kBin / "skins";
+
+QImage Picture(std::string_view name) {
+    return QImage(QString::fromStdString((kSkins / name).string()));
+}
+
+// A mask pixel belongs to the window unless red, green and blue are all above 100.
+bool Kept(const QImage& mask, int x, int y) {
+    const QRgb p = mask.pixel(x, y);
+    return qRed(p) <= 100 || qGreen(p) <= 100 || qBlue(p) <= 100;
+}
+
+// Every pixel of the rectangle lies inside the picture and belongs to the window.
+::testing::AssertionResult InsideWindow(const QImage& mask, const Rect& r) {
+    if (r.left < 0 || r.top < 0 || r.right > mask.width() || r.bottom > mask.height()) {
+        return ::testing::AssertionFailure() << "outside the picture";
+    }
+    for (int y = r.top; y < r.bottom; ++y) {
+        for (int x = r.left; x < r.right; ++x) {
+            if (!Kept(mask, x, y)) {
+                return ::testing::AssertionFailure() << "pixel " << x << "," << y << " is cut out";
+            }
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+bool Overlap(const Rect& a, const Rect& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+struct Loaded {
+    SkinLayout layout;
+    test::RecordingShell shell;
+};
+
+Loaded LoadAll(int32_t language) {
+    Loaded l;
+    LayoutReader reader(l.shell, l.shell);
+    LoadMainLayout(reader, kSkins, language, l.layout);
+    LoadLightLayout(reader, kSkins, language, l.layout);
+    LoadAdvancedLayout(reader, kSkins, language, l.layout);
+    LoadWarningLayout(reader, kSkins, language, l.layout);
+    return l;
+}
+
+TEST(DeliveredLayouts, EveryRowTheProgramReadsExistsInBothLanguages) {
+    struct Rows {
+        LayoutKind kind;
+        std::string_view section;
+        int32_t first;
+        int32_t last;
+    };
+    const Rows rows[] = {
+        {LayoutKind::Main, kButtonPosSection, 0, kMainElementCount - 1},
+        {LayoutKind::Main, kFunctionStringSection, 1, kFunctionNameCount - 1},
+        {LayoutKind::Light, kButtonPosSection, 0, kLightElementCount - 1},
+        {LayoutKind::Advanced, kButtonPosSection, 0, kMacroElementCount - 1},
+        {LayoutKind::Advanced, kEditSection, kRepeatCountEditRow, kMacroNameEditRow},
+        {LayoutKind::Advanced, kMacroDisplaySection, kMacroListRow, kEventListRow},
+        {LayoutKind::Warning, kButtonPosSection, 0, kWarningElementCount - 1},
+    };
+    for (int32_t language : {1, 0}) {
+        for (const auto& r : rows) {
+            const auto doc = LoadIniDocument(LayoutPath(kSkins, r.kind, language));
+            ASSERT_TRUE(doc) << LayoutPath(kSkins, r.kind, language);
+            for (int32_t row = r.first; row <= r.last; ++row) {
+                const auto value = doc->Get(r.section, std::to_string(row));
+                EXPECT_TRUE(value && !value->empty())
+                    << LayoutFileName(r.kind, language) << " " << r.section << " " << row;
+            }
+        }
+        const Loaded l = LoadAll(language);
+        EXPECT_TRUE(l.shell.messages.empty()) << "a clean load shows no message";
+        for (int32_t code = 1; code < kFunctionNameCount; ++code) {
+            EXPECT_FALSE(l.layout.functionName[static_cast<size_t>(code)].empty()) << code;
+        }
+    }
+}
+
+TEST(DeliveredLayouts, BothLanguagesPlaceEveryElementAlikeForTheOneSetOfPictures) {
+    const Loaded en = LoadAll(1);
+    const Loaded cn = LoadAll(0);
+    EXPECT_EQ(en.layout.mainElements, cn.layout.mainElements);
+    EXPECT_EQ(en.layout.lightElements, cn.layout.lightElements);
+    EXPECT_EQ(en.layout.macroElements, cn.layout.macroElements);
+    EXPECT_EQ(en.layout.warningElements, cn.layout.warningElements);
+    EXPECT_EQ(en.layout.macroListRect, cn.layout.macroListRect);
+    EXPECT_EQ(en.layout.eventListRect, cn.layout.eventListRect);
+    EXPECT_EQ(en.layout.repeatCountEditRect, cn.layout.repeatCountEditRect);
+    EXPECT_EQ(en.layout.macroNameEditRect, cn.layout.macroNameEditRect);
+}
+
+TEST(DeliveredSkin, PagePicturesShareTheMaskSizeAndEveryElementLiesInsideTheWindow) {
+    const QImage mask = Picture(names::kMainMask);
+    ASSERT_FALSE(mask.isNull());
+    for (auto name :
+         {names::kMainNormal, names::kMainOver, names::kMainDown, names::kAdvancedNormal,
+          names::kAdvancedOver, names::kAdvancedDown, names::kColorNormal, names::kColorOver,
+          names::kColorDown, names::kColorBlue, names::kColorGray}) {
+        EXPECT_EQ(Picture(name).size(), mask.size()) << name;
+    }
+    const SkinLayout l = LoadAll(1).layout;
+    for (size_t k = 0; k < l.mainElements.size(); ++k) {
+        EXPECT_TRUE(InsideWindow(mask, l.mainElements[k].Bounds())) << "main " << k;
+    }
+    for (size_t k = 0; k < l.macroElements.size(); ++k) {
+        EXPECT_TRUE(InsideWindow(mask, l.macroElements[k].Bounds())) << "macro " << k;
+    }
+    for (size_t k = 0; k < l.lightElements.size(); ++k) {
+        EXPECT_TRUE(InsideWindow(mask, l.lightElements[k].Bounds())) << "light " << k;
+    }
+    for (const Rect& r :
+         {l.macroListRect, l.eventListRect, l.repeatCountEditRect, l.macroNameEditRect}) {
+        EXPECT_TRUE(InsideWindow(mask, r));
+    }
+}
+
+TEST(DeliveredSkin, OutlineIsNotARectangle) {
+    const QImage mask = Picture(names::kMainMask);
+    ASSERT_FALSE(mask.isNull());
+    const int w = mask.width();
+    const int h = mask.height();
+    EXPECT_TRUE(Kept(mask, w / 2, h / 2));
+    int cutCorners = 0;
+    for (auto [x, y] : {std::pair{0, 0}, {w - 1, 0}, {0, h - 1}, {w - 1, h - 1}}) {
+        cutCorners += Kept(mask, x, y) ? 0 : 1;
+    }
+    EXPECT_EQ(cutCorners, 4);
+}
+
+TEST(DeliveredSkin, NoPageElementLiesUnderACommonElement) {
+    const SkinLayout l = LoadAll(1).layout;
+    for (int32_t i = 0; i < kCommonElementCount; ++i) {
+        const Rect common = l.mainElements[static_cast<size_t>(i)].Bounds();
+        for (size_t k = kCommonElementCount; k < l.mainElements.size(); ++k) {
+            EXPECT_FALSE(Overlap(common, l.mainElements[k].Bounds())) << i << " main " << k;
+        }
+        for (size_t k = 0; k < l.macroElements.size(); ++k) {
+            EXPECT_FALSE(Overlap(common, l.macroElements[k].Bounds())) << i << " macro " << k;
+        }
+        for (size_t k = 0; k < l.lightElements.size(); ++k) {
+            EXPECT_FALSE(Overlap(common, l.lightElements[k].Bounds())) << i << " light " << k;
+        }
+    }
+}
+
+TEST(DeliveredSkin, PopupsFitTheWindowsTheyOpenIn) {
+    struct Popup {
+        std::string_view mask, normal, over, down;
+        int rows, maxRow, windowHeight;
+    };
+    const Popup popups[] = {
+        {names::kMenuMask, names::kMenuNormal, names::kMenuOver, names::kMenuDown, 10, 29, 300},
+        {names::kSubMenuMask, names::kSubMenuNormal, names::kSubMenuOver, names::kSubMenuDown, 12,
+         33, 400},
+    };
+    for (const auto& p : popups) {
+        const QImage mask = Picture(p.mask);
+        ASSERT_FALSE(mask.isNull()) << p.mask;
+        const int row = mask.height() / p.rows;
+        EXPECT_LE(mask.width(), 300) << p.mask;
+        EXPECT_LE(row, p.maxRow) << p.mask;
+        EXPECT_GE(row, 16) << p.mask;
+        EXPECT_LE(p.rows * row + 1, p.windowHeight) << p.mask;
+        for (auto name : {p.normal, p.over, p.down}) {
+            const QImage picture = Picture(name);
+            EXPECT_GE(picture.width(), mask.width()) << name;
+            EXPECT_GE(picture.height(), p.rows * row + 1) << name;
+        }
+    }
+}
+
+TEST(DeliveredSkin, WarningDialogHoldsItsThreeElements) {
+    const QImage mask = Picture(names::kWarningMask);
+    ASSERT_FALSE(mask.isNull());
+    EXPECT_EQ(Picture(names::kWarningNormal).size(), mask.size());
+    EXPECT_EQ(Picture(names::kWarningOver).size(), mask.size());
+    for (int32_t language : {1, 0}) {
+        const SkinLayout l = LoadAll(language).layout;
+        for (size_t i = 0; i < 3; ++i) {
+            EXPECT_TRUE(InsideWindow(mask, l.warningElements[i].Bounds())) << i;
+            EXPECT_FALSE(l.warningCaptions[i].empty()) << i;
+        }
+        EXPECT_FALSE(Overlap(l.warningElements[0].Bounds(), l.warningElements[1].Bounds()));
+    }
+}
+
+// The macro file format read back byte by byte: count, then 1064 three-digit groups a macro.
+struct MacroFile {
+    int32_t count = 0;
+    std::vector<MacroSlot> macros; // key codes as stored: virtual keys
+};
+
+MacroFile ReadMacroFile(const fs::path& file) {
+    MacroFile out;
+    out.count = ParseDecimal(IniRead(file, "Macros", "macroNum", 3));
+    for (int32_t i = 0; i < out.count; ++i) {
+        const std::string digits = IniRead(file, "Macros", std::to_string(i), 4000);
+        EXPECT_EQ(digits.size(), 3 * sizeof(MacroSlot)) << file << " macro " << i;
+        std::vector<uint8_t> bytes;
+        for (size_t j = 0; j + 3 <= digits.size(); j += 3) {
+            const int32_t value = ParseDecimal(digits.substr(j, 3));
+            EXPECT_LE(value, 255) << file;
+            bytes.push_back(static_cast<uint8_t>(value));
+        }
+        bytes.resize(sizeof(MacroSlot));
+        MacroSlot slot{};
+        std::copy_n(bytes.begin(), 40, slot.name.begin());
+        slot.repeatEnabled = bytes[40];
+        slot.repeatCountLow = bytes[41];
+        slot.repeatCountHigh = bytes[42];
+        slot.eventCount = bytes[43];
+        for (size_t e = 0; e < kMacroEventCapacity; ++e) {
+            slot.events[e] = {bytes[44 + 4 * e], bytes[45 + 4 * e]};
+            slot.delays[e] = {bytes[46 + 4 * e], bytes[47 + 4 * e]};
+        }
+        out.macros.push_back(slot);
+    }
+    return out;
+}
+
+TEST(DeliveredMacros, EveryMacroFileLoadsWithNamedMacrosOfKnownKeys) {
+    struct Expect {
+        fs::path file;
+        int32_t minimum;
+    };
+    const Expect files[] = {{kBin / "constMacro.dat", 8},
+                            {kSkins / "INI_EN" / "defMacro.dat", 1},
+                            {kSkins / "INI_CN" / "defMacro.dat", 1},
+                            {kBin / "Macro_EN.dat", 1},
+                            {kBin / "Macro_CN.dat", 1}};
+    for (const auto& f : files) {
+        const MacroFile m = ReadMacroFile(f.file);
+        EXPECT_GE(m.count, f.minimum) << f.file;
+        EXPECT_LE(m.count, 12) << f.file;
+        for (const MacroSlot& slot : m.macros) {
+            EXPECT_FALSE(slot.Name().empty()) << f.file;
+            EXPECT_GE(slot.RepeatCount(), 1) << f.file;
+            EXPECT_GT(slot.eventCount, 0) << f.file;
+            int held = 0;
+            for (size_t e = 0; e < slot.eventCount; ++e) {
+                const auto key = KeyFromVirtualKey(slot.events[e].keyCode);
+                EXPECT_NE(KeyName(key), "NON-AVAILABLE") << f.file << " event " << e;
+                EXPECT_TRUE(slot.events[e].action == kActionPress ||
+                            slot.events[e].action == kActionRelease);
+                held += slot.events[e].action == kActionPress ? 1 : -1;
+            }
+            EXPECT_EQ(held, 0) << f.file << ": every key pressed is released";
+        }
+    }
+    EXPECT_EQ(ReadMacroFile(kBin / "Macro_EN.dat").count,
+              ReadMacroFile(kSkins / "INI_EN" / "defMacro.dat").count);
+    EXPECT_EQ(ReadMacroFile(kBin / "Macro_CN.dat").count,
+              ReadMacroFile(kSkins / "INI_CN" / "defMacro.dat").count);
+}
+
+TEST(DeliveredConfig, HoldsInitTheUserConfigurationsAndDistinctFactoryPresets) {
+    const fs::path config = kBin / "config.ini";
+    EXPECT_EQ(ReadCurrentConfig(config), 1);
+    EXPECT_EQ(ReadLanguage(config), 1);
+
+    Settings defaults;
+    ApplyBuiltInDefaults(defaults);
+    Settings s;
+    LoadSettings(s, config, 1, false);
+    EXPECT_EQ(ConfigurationOf(s), ConfigurationOf(defaults)) << "Config1 is the built-in default";
+
+    const int32_t userMacros = ReadMacroFile(kSkins / "INI_EN" / "defMacro.dat").count;
+    std::vector<Configuration> factory;
+    for (const std::string section : {"Config2", "Config3", "Config4", "Config5", "CfgReset2",
+                                      "CfgReset3", "CfgReset4", "CfgReset5", "CfgReset_EN5"}) {
+        const auto doc = LoadIniDocument(config);
+        ASSERT_TRUE(doc);
+        ASSERT_TRUE(doc->HasSection(section)) << section;
+        for (auto key : {"K0", "K7", "DPI_LEVEL", "MACRO_MODE2", "DPI_SET_EN3", "FIRE_TIME"}) {
+            EXPECT_TRUE(doc->Get(section, key)) << section << " " << key;
+        }
+    }
+    for (int32_t n = 2; n <= 5; ++n) {
+        for (int32_t language : {0, 1}) {
+            s.language = language;
+            LoadSettings(s, config, n, true);
+            const Configuration c = ConfigurationOf(s);
+            if (n < 5 && language == 1) {
+                continue;
+            }
+            factory.push_back(c);
+            bool left = false;
+            for (int32_t code : c.buttonFunction) {
+                left = left || code == 1;
+                EXPECT_TRUE(code < 41 || code - 41 < userMacros) << "a user macro that exists";
+            }
+            EXPECT_TRUE(left) << "configuration " << n;
+            ASSERT_LT(c.dpiLevel, 4);
+            EXPECT_EQ(c.dpiEnabled[static_cast<size_t>(c.dpiLevel)], 1) << n;
+            EXPECT_LE(c.fireTime, 300);
+        }
+    }
+    ASSERT_EQ(factory.size(), 5U);
+    for (size_t i = 0; i < factory.size(); ++i) {
+        for (size_t j = i + 1; j < factory.size(); ++j) {
+            EXPECT_NE(factory[i], factory[j]) << i << " " << j;
+        }
+    }
+}
+
+} // namespace
+} // namespace xk
