@@ -24,6 +24,11 @@ struct MacroStore {
     std::filesystem::path macroFilePath;
     mutable std::mutex mutex;
 
+    // Whether index names one of the user macros in use.
+    bool IsUserMacro(int32_t index) const {
+        return index >= 0 && index < userMacroCount && index < kUsableUserMacros;
+    }
+
     // A copy of a slot taken under the lock; index is 0..12.
     MacroSlot CopyUserMacro(size_t index) const {
         const std::lock_guard lock(mutex);

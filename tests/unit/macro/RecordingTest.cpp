@@ -1,0 +1,252 @@
+#include "macro/Recording.h"
+#include "macro/MacroList.h"
+#include "macro/PreTranslate.h"
+#include "unit/macro/FakeMacroPage.h"
+
+#include <gtest/gtest.h>
+
+namespace xk {
+namespace {
+
+using test::AddUserMacro;
+using test::FakeMacroPage;
+
+constexpr uint32_t kA = 65;
+constexpr uint32_t kB = 66;
+constexpr uint32_t kLeftShift = 160;
+
+class RecordingTest : public ::testing::Test, public FakeMacroPage {
+protected:
+    RecordingTest() {
+        AddUserMacro(store, u"first", {{7, kActionPress, 0}});
+        MacroSlot& second = AddUserMacro(store, u"second", {{4, kActionPress, 500}});
+        second.repeatEnabled = 1;
+        second.SetRepeatCount(5);
+        store.currentMacro = 1;
+        FillMacroList(page); // selects "second"
+        clock.Set(10'000);
+    }
+    KeyRecord Down(uint32_t key) { return RecordKeyMessage(page, kKeyDownMessage, key); }
+    KeyRecord Up(uint32_t key) { return RecordKeyMessage(page, kKeyUpMessage, key); }
+    const MacroSlot& Recorded() const { return store.userMacros[1]; }
+};
+
+TEST_F(RecordingTest, TwoLettersAtHundredMillisecondSteps) {
+    ToggleRecording(page);
+    ASSERT_TRUE(page.recorder.recording);
+    for (const auto& [message, key] : {std::pair{kKeyDownMessage, kA},
+                                       {kKeyUpMessage, kA},
+                                       {kKeyDownMessage, kB},
+                                       {kKeyUpMessage, kB}}) {
+        EXPECT_EQ(RecordKeyMessage(page, message, key), KeyRecord::Recorded);
+        clock.Advance(100);
+    }
+    EXPECT_EQ(Recorded().eventCount, 0) << "the count is set when the recording stops";
+    ToggleRecording(page);
+    const MacroSlot& slot = Recorded();
+    ASSERT_EQ(slot.eventCount, 4);
+    const MacroSlot::Event expected[] = {
+        {4, kActionPress}, {4, kActionRelease}, {5, kActionPress}, {5, kActionRelease}};
+    for (size_t k = 0; k < 4; ++k) {
+        EXPECT_EQ(slot.events[k].keyCode, expected[k].keyCode);
+        EXPECT_EQ(slot.events[k].action, expected[k].action);
+    }
+    EXPECT_EQ(slot.Delay(0), 100);
+    EXPECT_EQ(slot.Delay(1), 100);
+    EXPECT_EQ(slot.Delay(2), 100);
+    EXPECT_EQ(slot.Delay(3), 30);
+    EXPECT_EQ(controls.eventLines.size(), 7u);
+    EXPECT_EQ(controls.eventSelection, 6);
+    EXPECT_EQ(page.eventList.pressLineCount, 2);
+    EXPECT_EQ(page.eventList.releaseLineCount, 2);
+}
+
+TEST_F(RecordingTest, StartBlanksTheMacroButItsNameAndTakesTheKeyboard) {
+    ToggleRecording(page);
+    const MacroSlot& slot = Recorded();
+    EXPECT_EQ(slot.Name(), u"second");
+    EXPECT_EQ(slot.repeatEnabled, 0);
+    EXPECT_EQ(slot.RepeatCount(), 1);
+    EXPECT_EQ(slot.eventCount, 0);
+    EXPECT_EQ(slot.events[0].keyCode, 0);
+    EXPECT_EQ(slot.Delay(0), 0);
+    EXPECT_EQ(controls.repeatCount, u"1");
+    EXPECT_FALSE(controls.repeatCountEnabled);
+    EXPECT_TRUE(controls.eventLines.empty());
+    EXPECT_EQ(keyboard.grabs, 1);
+    EXPECT_EQ(page.recorder.recordingMacro, 1);
+
+    ToggleRecording(page); // nothing typed: name, play once, no events
+    EXPECT_EQ(slot.eventCount, 0);
+    EXPECT_EQ(slot.Name(), u"second");
+    EXPECT_EQ(keyboard.releases, 1);
+    EXPECT_EQ(store.userMacros[0].events[0].keyCode, 7) << "other macros untouched";
+}
+
+TEST_F(RecordingTest, WithoutMacrosOrWithAFailedGrab) {
+    FakeMacroPage empty;
+    ToggleRecording(empty.page);
+    EXPECT_FALSE(empty.page.recorder.recording);
+    EXPECT_EQ(empty.keyboard.grabs, 0);
+
+    keyboard.grabSucceeds = false;
+    ToggleRecording(page);
+    EXPECT_TRUE(page.recorder.recording);
+    EXPECT_EQ(Down(kA), KeyRecord::Recorded);
+    ToggleRecording(page);
+    EXPECT_EQ(keyboard.releases, 0);
+    EXPECT_EQ(Recorded().eventCount, 1);
+}
+
+TEST_F(RecordingTest, AutoRepeatRecordsOnePress) {
+    ToggleRecording(page);
+    EXPECT_EQ(Down(kA), KeyRecord::Recorded);
+    EXPECT_EQ(Down(kA), KeyRecord::Skipped);
+    EXPECT_EQ(Down(kA), KeyRecord::Skipped);
+    EXPECT_EQ(Up(kA), KeyRecord::Recorded);
+    ToggleRecording(page);
+    EXPECT_EQ(Recorded().eventCount, 2);
+}
+
+TEST_F(RecordingTest, ShiftHeldAroundALetter) {
+    ToggleRecording(page);
+    Down(kLeftShift);
+    Down(kA);
+    Up(kA);
+    Up(kLeftShift);
+    ToggleRecording(page);
+    const std::vector<std::u16string> lines = {u"[↓]LSHIFT", u"[↓]A", u"[↑]A", u"[↑]LSHIFT"};
+    for (size_t k = 0; k < lines.size(); ++k) {
+        EXPECT_EQ(controls.eventLines[2 * k], lines[k]);
+    }
+    EXPECT_EQ(Recorded().events[0].keyCode, 225);
+}
+
+TEST_F(RecordingTest, ReleasesWithoutARecordedPressAreDropped) {
+    ToggleRecording(page);
+    EXPECT_EQ(Up(kB), KeyRecord::Refused);
+    EXPECT_EQ(Down(kA), KeyRecord::Recorded);
+    EXPECT_EQ(Up(kB), KeyRecord::Refused);
+    EXPECT_EQ(page.recorder.lastKeyMessage, kKeyDownMessage) << "a refusal leaves no trace";
+    EXPECT_EQ(page.recorder.recordedCount, 1);
+}
+
+TEST_F(RecordingTest, TheLastKeyMessageCarriesOverToTheNextRecording) {
+    ToggleRecording(page);
+    Down(kA);
+    ToggleRecording(page); // stopped with A held
+    ToggleRecording(page);
+    EXPECT_EQ(Down(kA), KeyRecord::Skipped);
+    EXPECT_EQ(Up(kA), KeyRecord::Refused);
+    EXPECT_EQ(Down(kB), KeyRecord::Recorded);
+}
+
+TEST_F(RecordingTest, PressLimitStillRecordsReleasesUpToTheEventLimit) {
+    ToggleRecording(page);
+    for (int i = 0; i < 100; ++i) {
+        ASSERT_EQ(Down(kA), KeyRecord::Recorded);
+        ASSERT_EQ(Up(kA), KeyRecord::Recorded);
+    }
+    for (uint32_t key = kA; key < kA + 8; ++key) { // presses 101..108, all held
+        ASSERT_EQ(Down(key), KeyRecord::Recorded);
+    }
+    EXPECT_EQ(page.eventList.pressLineCount, 108);
+    EXPECT_EQ(Down(90), KeyRecord::Refused); // the 109th press
+    for (uint32_t key = kA; key < kA + 8; ++key) {
+        EXPECT_EQ(Up(key), KeyRecord::Recorded) << key;
+    }
+    EXPECT_EQ(page.recorder.recordedCount, 216);
+    EXPECT_EQ(Down(91), KeyRecord::Skipped) << "the event limit is reached";
+    ToggleRecording(page);
+    EXPECT_EQ(Recorded().eventCount, 216);
+    EXPECT_EQ(controls.eventLines.size(), 2u * 216 - 1);
+}
+
+TEST_F(RecordingTest, EventLimitSkipsEverythingAfterIt) {
+    ToggleRecording(page);
+    for (int i = 0; i < 108; ++i) {
+        Down(kA);
+        Up(kA);
+    }
+    page.eventList.pressLineCount = 0; // a rebuild during the recording resets the count
+    EXPECT_EQ(Down(kB), KeyRecord::Skipped);
+    EXPECT_EQ(page.recorder.recordedCount, 216);
+}
+
+TEST_F(RecordingTest, NineKeysHeldAtMost) {
+    ToggleRecording(page);
+    for (uint32_t key = kA; key < kA + 9; ++key) {
+        ASSERT_EQ(Down(key), KeyRecord::Recorded);
+    }
+    EXPECT_EQ(Down(kA + 9), KeyRecord::Refused);
+    EXPECT_EQ(Up(kA + 9), KeyRecord::Refused);
+    EXPECT_EQ(Up(kA + 4), KeyRecord::Recorded);
+    EXPECT_EQ(Down(kA + 9), KeyRecord::Recorded) << "room again";
+    EXPECT_EQ(page.recorder.heldKeyCount, 9);
+    EXPECT_EQ(page.recorder.heldKeys[4], kA + 5) << "later keys move forward";
+    EXPECT_EQ(page.recorder.heldKeys[8], kA + 9);
+}
+
+TEST_F(RecordingTest, ElapsedTimeAcrossMidnightAndItsCap) {
+    RecordingState recorder;
+    struct Case {
+        int32_t now;
+        int32_t elapsed;
+    };
+    const Case steps[] = {
+        {86'399'950, 65535},                  // first call: since 0
+        {50, 100},                            // past midnight
+        {100, 50},           {70'100, 65535}, // capped
+        {70'100, 0},
+    };
+    for (const auto& step : steps) {
+        clock.Set(step.now);
+        EXPECT_EQ(ElapsedSinceLastEvent(recorder, clock), step.elapsed) << step.now;
+    }
+}
+
+TEST_F(RecordingTest, DelaysAcrossMidnight) {
+    clock.Set(86'399'990);
+    ToggleRecording(page);
+    Down(kA);
+    clock.Advance(40);
+    Up(kA);
+    ToggleRecording(page);
+    EXPECT_EQ(Recorded().Delay(0), 40);
+}
+
+TEST(PreTranslate, WhatIsRecordedSwallowedOrPassedOn) {
+    struct Case {
+        uint32_t message;
+        uint32_t key;
+        bool recording;
+        bool macroPage;
+        bool record;
+        bool menu;
+        bool swallow;
+    };
+    const Case cases[] = {
+        {kKeyDownMessage, 27, true, true, true, false, true},    // Escape never closes
+        {kKeyDownMessage, 13, false, false, false, false, true}, // Return
+        {kKeyUpMessage, 27, true, false, true, false, false},
+        {kSysKeyDownMessage, 27, false, false, false, false, false},
+        {kSysKeyDownMessage, 121, true, false, true, false, true}, // F10
+        {kKeyUpMessage, 121, false, false, false, false, true},
+        {kKeyDownMessage, 65, true, true, true, false, false},
+        {kKeyDownMessage, 65, false, true, false, false, false},
+        {kSysKeyUpMessage, 164, true, true, true, false, false},
+        {kRightButtonUpMessage, 0, false, true, false, true, false},
+        {kRightButtonUpMessage, 0, false, false, false, false, false},
+        {kRightButtonUpMessage, 0, true, true, false, false, false},
+        {0x0102 /* character */, 121, true, true, false, false, false},
+    };
+    for (const auto& c : cases) {
+        const PreTranslation p = PreTranslateMessage(c.message, c.key, c.recording, c.macroPage);
+        EXPECT_EQ(p.record, c.record) << c.message << " " << c.key;
+        EXPECT_EQ(p.openEventMenu, c.menu) << c.message << " " << c.key;
+        EXPECT_EQ(p.swallow, c.swallow) << c.message << " " << c.key;
+    }
+}
+
+} // namespace
+} // namespace xk
