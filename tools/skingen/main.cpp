@@ -7,7 +7,6 @@
 #include "Preview.h"
 #include "SkinPictures.h"
 #include "SkinSources.h"
-#include "settings/IniFile.h"
 
 #include <QGuiApplication>
 
@@ -21,24 +20,17 @@ using namespace xk::skingen;
 
 namespace {
 
-void WriteText(const fs::path& file, const std::string& text) {
-    fs::create_directories(file.parent_path());
-    if (!xk::WriteFileAtomically(file, text)) {
-        throw SourceError(file.string() + ": cannot be written");
-    }
-}
-
 void WriteMacroFiles(const fs::path& data, const fs::path& out) {
     const auto builtIn = LoadMacroSource(data / "macros" / "builtin.macros");
     const auto user = LoadMacroSource(data / "macros" / "user.macros");
     if (builtIn.size() < 8) {
         throw SourceError("builtin.macros: codes 31..38 play eight built-in macros");
     }
-    WriteText(out / "constMacro.dat", MacroFileText(builtIn, kEnglish));
-    WriteText(out / "skins" / "INI_EN" / "defMacro.dat", MacroFileText(user, kEnglish));
-    WriteText(out / "skins" / "INI_CN" / "defMacro.dat", MacroFileText(user, kChinese));
-    WriteText(out / "Macro_EN.dat", MacroFileText(user, kEnglish));
-    WriteText(out / "Macro_CN.dat", MacroFileText(user, kChinese));
+    WriteMacroFile(builtIn, kEnglish, out / "constMacro.dat");
+    WriteMacroFile(user, kEnglish, out / "skins" / "INI_EN" / "defMacro.dat");
+    WriteMacroFile(user, kChinese, out / "skins" / "INI_CN" / "defMacro.dat");
+    WriteMacroFile(user, kEnglish, out / "Macro_EN.dat");
+    WriteMacroFile(user, kChinese, out / "Macro_CN.dat");
 }
 
 } // namespace

@@ -3,8 +3,8 @@
 
 #include "RecordingShell.h"
 #include "macro/KeyCodes.h"
+#include "macro/MacroFile.h"
 #include "macro/MacroSlot.h"
-#include "settings/Decimal.h"
 #include "settings/IniFile.h"
 #include "settings/Settings.h"
 #include "settings/SettingsIo.h"
@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -216,62 +217,40 @@ TEST(DeliveredSkin, WarningDialogHoldsItsThreeElements) {
     }
 }
 
-// The macro file format read back byte by byte: count, then 1064 three-digit groups a macro.
-struct MacroFile {
-    int32_t count = 0;
-    std::vector<MacroSlot> macros; // key codes as stored: virtual keys
+class SilentMessages : public UserMessages {
+public:
+    void ShowMessage(std::string_view text) override { shown.emplace_back(text); }
+    std::vector<std::string> shown;
 };
-
-MacroFile ReadMacroFile(const fs::path& file) {
-    MacroFile out;
-    out.count = ParseDecimal(IniRead(file, "Macros", "macroNum", 3));
-    for (int32_t i = 0; i < out.count; ++i) {
-        const std::string digits = IniRead(file, "Macros", std::to_string(i), 4000);
-        EXPECT_EQ(digits.size(), 3 * sizeof(MacroSlot)) << file << " macro " << i;
-        std::vector<uint8_t> bytes;
-        for (size_t j = 0; j + 3 <= digits.size(); j += 3) {
-            const int32_t value = ParseDecimal(digits.substr(j, 3));
-            EXPECT_LE(value, 255) << file;
-            bytes.push_back(static_cast<uint8_t>(value));
-        }
-        bytes.resize(sizeof(MacroSlot));
-        MacroSlot slot{};
-        std::copy_n(bytes.begin(), 40, slot.name.begin());
-        slot.repeatEnabled = bytes[40];
-        slot.repeatCountLow = bytes[41];
-        slot.repeatCountHigh = bytes[42];
-        slot.eventCount = bytes[43];
-        for (size_t e = 0; e < kMacroEventCapacity; ++e) {
-            slot.events[e] = {bytes[44 + 4 * e], bytes[45 + 4 * e]};
-            slot.delays[e] = {bytes[46 + 4 * e], bytes[47 + 4 * e]};
-        }
-        out.macros.push_back(slot);
-    }
-    return out;
-}
 
 TEST(DeliveredMacros, EveryMacroFileLoadsWithNamedMacrosOfKnownKeys) {
     struct Expect {
         fs::path file;
+        MacroTarget target;
         int32_t minimum;
     };
-    const Expect files[] = {{kBin / "constMacro.dat", 8},
-                            {kSkins / "INI_EN" / "defMacro.dat", 1},
-                            {kSkins / "INI_CN" / "defMacro.dat", 1},
-                            {kBin / "Macro_EN.dat", 1},
-                            {kBin / "Macro_CN.dat", 1}};
+    const Expect files[] = {{kBin / "constMacro.dat", MacroTarget::Constant, 8},
+                            {kSkins / "INI_EN" / "defMacro.dat", MacroTarget::User, 2},
+                            {kSkins / "INI_CN" / "defMacro.dat", MacroTarget::User, 2},
+                            {kBin / "Macro_EN.dat", MacroTarget::User, 2},
+                            {kBin / "Macro_CN.dat", MacroTarget::User, 2}};
     for (const auto& f : files) {
-        const MacroFile m = ReadMacroFile(f.file);
-        EXPECT_GE(m.count, f.minimum) << f.file;
-        EXPECT_LE(m.count, 12) << f.file;
-        for (const MacroSlot& slot : m.macros) {
+        MacroStore store;
+        SilentMessages messages;
+        ASSERT_TRUE(LoadMacroFile(f.file, store, f.target, messages)) << f.file;
+        EXPECT_TRUE(messages.shown.empty());
+        const bool user = f.target == MacroTarget::User;
+        const int32_t count = user ? store.userMacroCount : store.constMacroCount;
+        EXPECT_GE(count, f.minimum) << f.file;
+        for (int32_t i = 0; i < count; ++i) {
+            const MacroSlot& slot =
+                (user ? store.userMacros : store.constMacros)[static_cast<size_t>(i)];
             EXPECT_FALSE(slot.Name().empty()) << f.file;
             EXPECT_GE(slot.RepeatCount(), 1) << f.file;
             EXPECT_GT(slot.eventCount, 0) << f.file;
             int held = 0;
             for (size_t e = 0; e < slot.eventCount; ++e) {
-                const auto key = KeyFromVirtualKey(slot.events[e].keyCode);
-                EXPECT_NE(KeyName(key), "NON-AVAILABLE") << f.file << " event " << e;
+                EXPECT_NE(KeyName(slot.events[e].keyCode), "NON-AVAILABLE") << f.file << " " << e;
                 EXPECT_TRUE(slot.events[e].action == kActionPress ||
                             slot.events[e].action == kActionRelease);
                 held += slot.events[e].action == kActionPress ? 1 : -1;
@@ -279,10 +258,13 @@ TEST(DeliveredMacros, EveryMacroFileLoadsWithNamedMacrosOfKnownKeys) {
             EXPECT_EQ(held, 0) << f.file << ": every key pressed is released";
         }
     }
-    EXPECT_EQ(ReadMacroFile(kBin / "Macro_EN.dat").count,
-              ReadMacroFile(kSkins / "INI_EN" / "defMacro.dat").count);
-    EXPECT_EQ(ReadMacroFile(kBin / "Macro_CN.dat").count,
-              ReadMacroFile(kSkins / "INI_CN" / "defMacro.dat").count);
+}
+
+int32_t UserMacroCount(const fs::path& file) {
+    MacroStore store;
+    SilentMessages messages;
+    LoadMacroFile(file, store, MacroTarget::User, messages);
+    return store.userMacroCount;
 }
 
 TEST(DeliveredConfig, HoldsInitTheUserConfigurationsAndDistinctFactoryPresets) {
@@ -296,7 +278,8 @@ TEST(DeliveredConfig, HoldsInitTheUserConfigurationsAndDistinctFactoryPresets) {
     LoadSettings(s, config, 1, false);
     EXPECT_EQ(ConfigurationOf(s), ConfigurationOf(defaults)) << "Config1 is the built-in default";
 
-    const int32_t userMacros = ReadMacroFile(kSkins / "INI_EN" / "defMacro.dat").count;
+    const int32_t userMacros = std::min(UserMacroCount(kSkins / "INI_EN" / "defMacro.dat"),
+                                        UserMacroCount(kSkins / "INI_CN" / "defMacro.dat"));
     std::vector<Configuration> factory;
     for (const std::string section : {"Config2", "Config3", "Config4", "Config5", "CfgReset2",
                                       "CfgReset3", "CfgReset4", "CfgReset5", "CfgReset_EN5"}) {
