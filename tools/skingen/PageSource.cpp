@@ -175,7 +175,8 @@ FunctionNames LoadFunctionNames(const std::filesystem::path& file, int32_t count
     std::vector<bool> seen(static_cast<size_t>(count), false);
     int lineNumber = 0;
     const std::string name = file.filename().string();
-    for (auto line : SplitOn(ReadSourceFile(file), '\n')) {
+    const std::string source = ReadSourceFile(file);
+    for (auto line : SplitOn(source, '\n')) {
         ++lineNumber;
         line = Trim(line);
         if (line.empty() || line.front() == '#') {
