@@ -8,10 +8,14 @@
 #include "settings/IniFile.h"
 #include "settings/Settings.h"
 #include "settings/SettingsIo.h"
+#include "settings/TextCodec.h"
 #include "ui/layout/LayoutLoader.h"
 #include "ui/layout/LayoutPaths.h"
 #include "ui/layout/SkinPictures.h"
 
+#include <QFont>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -314,6 +318,74 @@ TEST(DeliveredConfig, HoldsInitTheUserConfigurationsAndDistinctFactoryPresets) {
     for (size_t i = 0; i < factory.size(); ++i) {
         for (size_t j = i + 1; j < factory.size(); ++j) {
             EXPECT_NE(factory[i], factory[j]) << i << " " << j;
+        }
+    }
+}
+
+// The program's text fonts, with the substitutes this system registers for them.
+QFont TextFont(int32_t language) {
+    QFont::insertSubstitution("Consolas", "DejaVu Sans Mono");
+    QFont::insertSubstitution("宋体", "WenQuanYi Zen Hei");
+    QFont font(language != 0 ? "Consolas" : "宋体");
+    font.setPixelSize(language != 0 ? 14 : 12);
+    return font;
+}
+
+TEST(DeliveredText, CaptionsAndFunctionNamesFitWhereTheyAreDrawn) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    static int argc = 1;
+    static char name[] = "xk_delivered_data_tests";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication app(argc, argv);
+    for (int32_t language : {1, 0}) {
+        const QFontMetrics metrics(TextFont(language));
+        auto width = [&](const std::string& text) {
+            return metrics.horizontalAdvance(QString::fromStdString(text));
+        };
+        auto fits = [&](const Element& e, const std::string& text) -> ::testing::AssertionResult {
+            if (width(text) <= e.width && metrics.height() <= e.height + 2) {
+                return ::testing::AssertionSuccess();
+            }
+            return ::testing::AssertionFailure()
+                   << "'" << text << "' is " << width(text) << " px wide in " << e.width;
+        };
+        SkinLayout l = LoadAll(language).layout;
+        for (size_t k = 0; k < 54; ++k) {
+            if (!l.mainCaptions[k].empty()) {
+                EXPECT_TRUE(fits(l.mainElements[k], l.mainCaptions[k])) << "main " << k;
+            }
+        }
+        for (size_t k = 0; k < l.lightElements.size(); ++k) {
+            EXPECT_TRUE(fits(l.lightElements[k], k == 9 ? "4800" : l.lightCaptions[k])) << k;
+        }
+        l.macroCaptions[4] = language != 0 ? "Record" : "录制";
+        l.macroCaptions[43] = "[↓]254";
+        l.macroCaptions[44] = "[↑]254";
+        l.macroCaptions[33] = "300ms";
+        for (size_t k = 0; k < l.macroElements.size(); ++k) {
+            EXPECT_TRUE(fits(l.macroElements[k], l.macroCaptions[k])) << "macro " << k;
+        }
+        for (size_t i = 0; i < 3; ++i) {
+            EXPECT_TRUE(fits(l.warningElements[i], l.warningCaptions[i])) << "warning " << i;
+        }
+        // A slot's name starts 5 px in and leaves room for the drop-down mark at its right.
+        std::vector<std::string> shown(l.functionName.begin() + 1, l.functionName.end());
+        MacroStore store;
+        SilentMessages messages;
+        LoadMacroFile(kSkins / LayoutFolderName(language) / "defMacro.dat", store,
+                      MacroTarget::User, messages);
+        for (int32_t i = 0; i < store.userMacroCount; ++i) {
+            shown.push_back(Utf8FromUtf16(store.userMacros[static_cast<size_t>(i)].Name()));
+        }
+        for (const std::string& text : shown) {
+            for (size_t k = 25; k <= 32; ++k) {
+                Element room = l.mainElements[k];
+                room.width -= 5 + 22;
+                EXPECT_TRUE(fits(room, text)) << "slot " << k;
+            }
+            EXPECT_LE(width(text), 300 - 30) << text;
         }
     }
 }
