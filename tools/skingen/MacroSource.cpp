@@ -66,15 +66,9 @@ void ParseEvents(MacroSlot& slot, std::string_view text, const std::string& wher
 
 std::vector<MacroDefinition> ParseMacroSource(std::string_view text, const std::string& name) {
     std::vector<MacroDefinition> macros;
-    int lineNumber = 0;
-    for (auto line : SplitOn(text, '\n')) {
-        ++lineNumber;
-        line = Trim(line);
-        if (line.empty() || line.front() == '#') {
-            continue;
-        }
-        const std::string where = name + ":" + std::to_string(lineNumber);
-        const auto parts = SplitOn(line, '|');
+    ForEachSourceLine(text, name, [&](const SourceLine& line) {
+        const std::string& where = line.where;
+        const auto parts = SplitOn(line.text, '|');
         if (parts.size() != 4) {
             throw SourceError(where + ": expected English | Chinese | repeat | events");
         }
@@ -94,7 +88,7 @@ std::vector<MacroDefinition> ParseMacroSource(std::string_view text, const std::
         macro.slot.SetRepeatCount(static_cast<uint16_t>(repeat > 0 ? repeat : 1));
         ParseEvents(macro.slot, parts[3], where);
         macros.push_back(macro);
-    }
+    });
     if (macros.size() > kUsableUserMacros) {
         throw SourceError(name + ": at most 12 macros");
     }

@@ -15,11 +15,6 @@ namespace {
 using namespace palette;
 namespace names = skin_pictures;
 
-QColor Alpha(QColor c, int alpha) {
-    c.setAlpha(alpha);
-    return c;
-}
-
 QImage DrawPage(const SkinSources& s, const PageSource& page, Look look, const QColor& led) {
     QImage image(s.common.width, s.common.height, QImage::Format_RGB32);
     image.fill(kBackdrop);
@@ -84,7 +79,7 @@ QImage DrawPopup(const PageSource& menu, Look look) {
         p.fillRect(QRectF(0, band.top(), w, 1), QColor(44, 53, 74));
         if (bar.isValid()) {
             p.fillRect(QRectF(1, band.top() + 3, 3, h - 5), bar);
-            p.fillRect(QRectF(4, band.top() + 1, w - 5, h - 1), Alpha(bar, 18));
+            p.fillRect(QRectF(4, band.top() + 1, w - 5, h - 1), WithAlpha(bar, 18));
         }
         const int row = i + 1;
         if (std::find(menu.groups.begin(), menu.groups.end(), row) != menu.groups.end()) {
