@@ -26,6 +26,11 @@
 #include <string>
 #include <vector>
 
+// Fontconfig keeps its caches for the life of the process; they are not this program's leaks.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig\n";
+}
+
 namespace xk {
 namespace {
 
