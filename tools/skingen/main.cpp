@@ -15,6 +15,12 @@
 #include <filesystem>
 #include <string>
 
+// Qt's raster code hands large images to its own thread pool and synchronises it in code that
+// ThreadSanitizer does not see; its reports inside Qt are not this program's races.
+extern "C" const char* __tsan_default_suppressions() {
+    return "race:libQt6Core.so\nrace:libQt6Gui.so\n";
+}
+
 namespace fs = std::filesystem;
 using namespace xk::skingen;
 

@@ -31,6 +31,11 @@ extern "C" const char* __lsan_default_suppressions() {
     return "leak:libfontconfig\n";
 }
 
+// Qt's raster code synchronises its own thread pool out of ThreadSanitizer's sight.
+extern "C" const char* __tsan_default_suppressions() {
+    return "race:libQt6Core.so\nrace:libQt6Gui.so\n";
+}
+
 namespace xk {
 namespace {
 
