@@ -10,11 +10,6 @@ namespace {
 
 using namespace palette;
 
-QColor Alpha(QColor c, int alpha) {
-    c.setAlpha(alpha);
-    return c;
-}
-
 QPainterPath MouseOutline(const QRectF& r) {
     const qreal w = r.width();
     const qreal h = r.height();
@@ -88,7 +83,7 @@ void DrawBody(QPainter& p, const std::vector<Point>& outline) {
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(kEdge, 2));
     p.drawPolygon(polygon);
-    p.setPen(QPen(Alpha(kCyan, 170), 2, Qt::SolidLine, Qt::RoundCap));
+    p.setPen(QPen(WithAlpha(kCyan, 170), 2, Qt::SolidLine, Qt::RoundCap));
     for (qsizetype i = 0; i < polygon.size(); ++i) {
         const QPointF a = polygon[i];
         const QPointF b = polygon[(i + 1) % polygon.size()];
@@ -106,17 +101,17 @@ void DrawDecoration(QPainter& p, const Decoration& d) {
     p.setRenderHint(QPainter::Antialiasing);
     if (d.kind == "panel") {
         p.setPen(QPen(kPanelEdge, 1));
-        p.setBrush(Alpha(kPanel, 235));
+        p.setBrush(WithAlpha(kPanel, 235));
         p.drawRoundedRect(r.adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
-        p.setPen(QPen(Alpha(kPanelHighlight, 160), 1));
+        p.setPen(QPen(WithAlpha(kPanelHighlight, 160), 1));
         p.drawLine(QPointF(r.left() + 8, r.top() + 1.5), QPointF(r.right() - 8, r.top() + 1.5));
     } else if (d.kind == "band") {
-        p.fillRect(r, Alpha(kBand, 200));
+        p.fillRect(r, WithAlpha(kBand, 200));
         p.setPen(QPen(kPanelEdge, 1));
         const bool top = r.top() < 100;
         const qreal y = top ? r.bottom() - 0.5 : r.top() + 0.5;
         p.drawLine(QPointF(r.left() + 10, y), QPointF(r.right() - 10, y));
-        p.setPen(QPen(Alpha(kCyan, 120), 2));
+        p.setPen(QPen(WithAlpha(kCyan, 120), 2));
         p.drawLine(QPointF(r.center().x() - 60, y), QPointF(r.center().x() + 60, y));
     } else if (d.kind == "mouse") {
         DrawMouseTop(p, r, QColor(29, 35, 50), QColor(66, 78, 106));

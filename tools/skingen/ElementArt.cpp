@@ -15,11 +15,6 @@ namespace {
 
 using namespace palette;
 
-QColor Alpha(QColor c, int alpha) {
-    c.setAlpha(alpha);
-    return c;
-}
-
 QColor GlyphColour(Look look) {
     switch (look) {
     case Look::Over:
@@ -57,12 +52,12 @@ void Tab(QPainter& p, const QRectF& r, Look look) {
     g.setColorAt(0, top);
     g.setColorAt(1, look == Look::Down ? QColor(33, 40, 57) : QColor(22, 27, 39));
     p.setBrush(g);
-    p.setPen(QPen(look == Look::Over ? Alpha(kCyan, 200) : kFaceEdge, 1));
+    p.setPen(QPen(look == Look::Over ? WithAlpha(kCyan, 200) : kFaceEdge, 1));
     p.drawPath(path);
     if (look != Look::Normal) {
         const QColor line = look == Look::Over ? kCyan : kMagenta;
         p.fillRect(QRectF(r.left() + 1, r.bottom() - 3, r.width() - 2, 3), line);
-        p.fillRect(QRectF(r.left() + 1, r.bottom() - 7, r.width() - 2, 4), Alpha(line, 50));
+        p.fillRect(QRectF(r.left() + 1, r.bottom() - 7, r.width() - 2, 4), WithAlpha(line, 50));
     }
 }
 
@@ -77,7 +72,7 @@ void Config(QPainter& p, const QRectF& r, Look look) {
         g.setColorAt(1, QColor(36, 42, 60));
         p.setBrush(g);
         p.drawRoundedRect(r.adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
-        p.fillRect(bar.adjusted(-2, -2, 2, 2), Alpha(kMagenta, 70));
+        p.fillRect(bar.adjusted(-2, -2, 2, 2), WithAlpha(kMagenta, 70));
         p.fillRect(bar, kMagenta);
         return;
     }
@@ -135,9 +130,9 @@ void Title(QPainter& p, const QRectF& r, Look look) {
     path.lineTo(r.left() + 0.5, r.top() + c);
     path.closeSubpath();
     p.setBrush(QColor(15, 18, 27));
-    p.setPen(QPen(look == Look::Normal ? kPanelEdge : Alpha(kCyan, 160), 1));
+    p.setPen(QPen(look == Look::Normal ? kPanelEdge : WithAlpha(kCyan, 160), 1));
     p.drawPath(path);
-    const QColor accent = look == Look::Normal ? Alpha(kCyan, 150) : kCyan;
+    const QColor accent = look == Look::Normal ? WithAlpha(kCyan, 150) : kCyan;
     const qreal w = look == Look::Normal ? 40 : 80;
     p.fillRect(QRectF(r.center().x() - w / 2, r.bottom() - 3, w, 2), accent);
 }
@@ -154,8 +149,8 @@ void Emblem(QPainter& p, const QRectF& r, Look look) {
     const QColor line = look == Look::Normal ? QColor(34, 150, 172) : GlyphColour(look);
     if (look != Look::Normal) {
         QRadialGradient halo(c, radius + 2);
-        halo.setColorAt(0, Alpha(line, 90));
-        halo.setColorAt(1, Alpha(line, 0));
+        halo.setColorAt(0, WithAlpha(line, 90));
+        halo.setColorAt(1, WithAlpha(line, 0));
         p.setPen(Qt::NoPen);
         p.setBrush(halo);
         p.drawEllipse(c, radius + 2, radius + 2);
@@ -178,15 +173,15 @@ void Heading(QPainter& p, const QRectF& r, Look look) {
     p.drawLine(QPointF(r.left(), y), QPointF(r.right(), y));
     const qreal w = look == Look::Normal ? 36 : 72;
     p.fillRect(QRectF(r.center().x() - w / 2, r.bottom() - 2, w, 2),
-               look == Look::Normal ? Alpha(kCyan, 170) : kCyan);
+               look == Look::Normal ? WithAlpha(kCyan, 170) : kCyan);
 }
 
 void Tag(QPainter& p, const QRectF& r, Look look) {
-    p.setPen(QPen(look == Look::Normal ? kPanelEdge : Alpha(kCyan, 150), 1));
+    p.setPen(QPen(look == Look::Normal ? kPanelEdge : WithAlpha(kCyan, 150), 1));
     p.setBrush(QColor(17, 21, 31));
     p.drawRoundedRect(r.adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
     p.fillRect(QRectF(r.left() + 1, r.top() + 6, 2, r.height() - 12),
-               look == Look::Normal ? Alpha(kCyan, 110) : kCyan);
+               look == Look::Normal ? WithAlpha(kCyan, 110) : kCyan);
 }
 
 // Button slot: a recessed field with a drop-down chevron; the name is drawn 5 px in.
@@ -227,9 +222,9 @@ void Level(QPainter& p, const QRectF& r, Look look, int level) {
     const qreal radius = std::min(r.width(), r.height()) / 2 - 2;
     if (look == Look::Down) {
         QRadialGradient halo(c, radius + 2);
-        halo.setColorAt(0, Alpha(colour.lighter(150), 220));
-        halo.setColorAt(0.6, Alpha(colour, 160));
-        halo.setColorAt(1, Alpha(colour, 0));
+        halo.setColorAt(0, WithAlpha(colour.lighter(150), 220));
+        halo.setColorAt(0.6, WithAlpha(colour, 160));
+        halo.setColorAt(1, WithAlpha(colour, 0));
         p.setPen(Qt::NoPen);
         p.setBrush(halo);
         p.drawEllipse(c, radius + 2, radius + 2);
@@ -238,10 +233,10 @@ void Level(QPainter& p, const QRectF& r, Look look, int level) {
                   : look == Look::Down ? QColor(255, 255, 255, 200)
                                        : kFaceEdge,
                   1.5));
-    p.setBrush(look == Look::Down ? Alpha(colour, 120) : kRecess);
+    p.setBrush(look == Look::Down ? WithAlpha(colour, 120) : kRecess);
     p.drawEllipse(c, radius - 1, radius - 1);
     p.setPen(Qt::NoPen);
-    p.setBrush(look == Look::Down ? QColor(255, 255, 255) : Alpha(colour.lighter(130), 150));
+    p.setBrush(look == Look::Down ? QColor(255, 255, 255) : WithAlpha(colour.lighter(130), 150));
     p.drawEllipse(c, 3.0, 3.0);
 }
 
@@ -285,9 +280,9 @@ void Indicator(QPainter& p, const QRectF& r, Look look) {
         const QPointF c(r.left() + step * (i + 0.5), r.center().y());
         QRadialGradient g(c, 9);
         const QColor colour = kLevelColours[i];
-        g.setColorAt(0, Alpha(colour.lighter(160), look == Look::Normal ? 150 : 255));
-        g.setColorAt(0.5, Alpha(colour, look == Look::Normal ? 90 : 200));
-        g.setColorAt(1, Alpha(colour, 0));
+        g.setColorAt(0, WithAlpha(colour.lighter(160), look == Look::Normal ? 150 : 255));
+        g.setColorAt(0.5, WithAlpha(colour, look == Look::Normal ? 90 : 200));
+        g.setColorAt(1, WithAlpha(colour, 0));
         p.setPen(Qt::NoPen);
         p.setBrush(g);
         p.drawEllipse(c, 9.0, 9.0);
@@ -303,7 +298,7 @@ void Well(QPainter& p, const QRectF& r, Look) {
 }
 
 void Value(QPainter& p, const QRectF& r, Look look) {
-    DrawRecess(p, r, look == Look::Normal ? kRecessEdge : Alpha(kCyan, 180), 3);
+    DrawRecess(p, r, look == Look::Normal ? kRecessEdge : WithAlpha(kCyan, 180), 3);
 }
 
 void Record(QPainter& p, const QRectF& r, Look look) {
@@ -311,8 +306,8 @@ void Record(QPainter& p, const QRectF& r, Look look) {
     const QPointF c(r.left() + 16, r.center().y());
     if (look == Look::Down) {
         QRadialGradient halo(c, 10);
-        halo.setColorAt(0, Alpha(kRecordRed, 200));
-        halo.setColorAt(1, Alpha(kRecordRed, 0));
+        halo.setColorAt(0, WithAlpha(kRecordRed, 200));
+        halo.setColorAt(1, WithAlpha(kRecordRed, 0));
         p.setPen(Qt::NoPen);
         p.setBrush(halo);
         p.drawEllipse(c, 10.0, 10.0);
@@ -327,10 +322,10 @@ void Toggle(QPainter& p, const QRectF& r, Look look) {
     DrawFace(p, r, look, 4);
     const QRectF led(r.left() + 9, r.center().y() - 4, 8, 8);
     if (look == Look::Down) {
-        p.fillRect(led.adjusted(-3, -3, 3, 3), Alpha(kMagenta, 70));
+        p.fillRect(led.adjusted(-3, -3, 3, 3), WithAlpha(kMagenta, 70));
     }
     p.fillRect(led, look == Look::Down   ? QColor(245, 160, 255)
-                    : look == Look::Over ? Alpha(kCyan, 200)
+                    : look == Look::Over ? WithAlpha(kCyan, 200)
                                          : QColor(50, 58, 78));
 }
 
@@ -397,7 +392,7 @@ void Mode(QPainter& p, const QRectF& r, Look look, int mode) {
         }
         p.drawPath(wave);
     } else if (mode == 2) {
-        p.setBrush(Alpha(colour, 110));
+        p.setBrush(WithAlpha(colour, 110));
         p.drawEllipse(icon.center(), 6.0, 6.0);
     } else {
         p.drawEllipse(icon.center(), 6.0, 6.0);
@@ -416,8 +411,8 @@ void Legend(QPainter& p, const QRectF& r, Look look) {
         const QPointF c(r.left() + step * (i + 0.5), r.center().y());
         if (look != Look::Normal) {
             QRadialGradient g(c, 12);
-            g.setColorAt(0, Alpha(kLevelColours[i], 160));
-            g.setColorAt(1, Alpha(kLevelColours[i], 0));
+            g.setColorAt(0, WithAlpha(kLevelColours[i], 160));
+            g.setColorAt(1, WithAlpha(kLevelColours[i], 0));
             p.setPen(Qt::NoPen);
             p.setBrush(g);
             p.drawEllipse(c, 12.0, 12.0);
@@ -435,9 +430,9 @@ void Led(QPainter& p, const QRectF& r, const QColor& led) {
     const QPointF c = r.center();
     if (lit) {
         QRadialGradient halo(c, r.width() * 0.48);
-        halo.setColorAt(0, Alpha(led, 120));
-        halo.setColorAt(0.55, Alpha(led, 40));
-        halo.setColorAt(1, Alpha(led, 0));
+        halo.setColorAt(0, WithAlpha(led, 120));
+        halo.setColorAt(0.55, WithAlpha(led, 40));
+        halo.setColorAt(1, WithAlpha(led, 0));
         p.setPen(Qt::NoPen);
         p.setBrush(halo);
         p.drawEllipse(c, r.width() * 0.48, r.height() * 0.48);
@@ -454,7 +449,7 @@ void Led(QPainter& p, const QRectF& r, const QColor& led) {
         QPointF(mouse.right() - mouse.width() * 0.12, mouse.top() + mouse.height() * 0.62));
     p.setBrush(Qt::NoBrush);
     if (lit) {
-        p.setPen(QPen(Alpha(led, 90), 9, Qt::SolidLine, Qt::RoundCap));
+        p.setPen(QPen(WithAlpha(led, 90), 9, Qt::SolidLine, Qt::RoundCap));
         p.drawPath(strip);
     }
     p.setPen(QPen(lit ? led.lighter(130) : QColor(80, 85, 96), 3.5, Qt::SolidLine, Qt::RoundCap));
@@ -462,8 +457,8 @@ void Led(QPainter& p, const QRectF& r, const QColor& led) {
     const QPointF logo(c.x(), mouse.top() + mouse.height() * 0.66);
     if (lit) {
         QRadialGradient g(logo, 20);
-        g.setColorAt(0, Alpha(led.lighter(140), 230));
-        g.setColorAt(1, Alpha(led, 0));
+        g.setColorAt(0, WithAlpha(led.lighter(140), 230));
+        g.setColorAt(1, WithAlpha(led, 0));
         p.setPen(Qt::NoPen);
         p.setBrush(g);
         p.drawEllipse(logo, 20.0, 20.0);

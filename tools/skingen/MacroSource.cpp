@@ -2,11 +2,12 @@
 
 #include "PageSource.h"
 #include "macro/KeyCodes.h"
+#include "macro/MacroFile.h"
 #include "macro/MacroStore.h"
 #include "settings/TextCodec.h"
 
 #include <optional>
-#include <sstream>
+#include <system_error>
 
 namespace xk::skingen {
 
@@ -61,24 +62,13 @@ void ParseEvents(MacroSlot& slot, std::string_view text, const std::string& wher
     slot.eventCount = static_cast<uint8_t>(count);
 }
 
-std::string ThreeDigits(unsigned value) {
-    std::string text = std::to_string(value);
-    return std::string(3 - text.size(), '0') + text;
-}
-
 } // namespace
 
 std::vector<MacroDefinition> ParseMacroSource(std::string_view text, const std::string& name) {
     std::vector<MacroDefinition> macros;
-    int lineNumber = 0;
-    for (auto line : SplitOn(text, '\n')) {
-        ++lineNumber;
-        line = Trim(line);
-        if (line.empty() || line.front() == '#') {
-            continue;
-        }
-        const std::string where = name + ":" + std::to_string(lineNumber);
-        const auto parts = SplitOn(line, '|');
+    ForEachSourceLine(text, name, [&](const SourceLine& line) {
+        const std::string& where = line.where;
+        const auto parts = SplitOn(line.text, '|');
         if (parts.size() != 4) {
             throw SourceError(where + ": expected English | Chinese | repeat | events");
         }
@@ -98,7 +88,7 @@ std::vector<MacroDefinition> ParseMacroSource(std::string_view text, const std::
         macro.slot.SetRepeatCount(static_cast<uint16_t>(repeat > 0 ? repeat : 1));
         ParseEvents(macro.slot, parts[3], where);
         macros.push_back(macro);
-    }
+    });
     if (macros.size() > kUsableUserMacros) {
         throw SourceError(name + ": at most 12 macros");
     }
@@ -109,34 +99,20 @@ std::vector<MacroDefinition> LoadMacroSource(const std::filesystem::path& file) 
     return ParseMacroSource(ReadSourceFile(file), file.filename().string());
 }
 
-std::string EncodeMacroSlot(const MacroSlot& slot) {
-    std::string digits;
-    digits.reserve(3 * sizeof(MacroSlot));
-    for (uint8_t byte : slot.name) {
-        digits += ThreeDigits(byte);
-    }
-    for (uint8_t byte :
-         {slot.repeatEnabled, slot.repeatCountLow, slot.repeatCountHigh, slot.eventCount}) {
-        digits += ThreeDigits(byte);
-    }
-    for (size_t k = 0; k < kMacroEventCapacity; ++k) {
-        digits += ThreeDigits(VirtualKeyFromKey(slot.events[k].keyCode));
-        digits += ThreeDigits(slot.events[k].action);
-        digits += ThreeDigits(slot.delays[k][0]);
-        digits += ThreeDigits(slot.delays[k][1]);
-    }
-    return digits;
-}
-
-std::string MacroFileText(const std::vector<MacroDefinition>& macros, size_t language) {
-    std::ostringstream out;
-    out << "[Macros]\nmacroNum=" << macros.size() << '\n';
+void WriteMacroFile(const std::vector<MacroDefinition>& macros, size_t language,
+                    const std::filesystem::path& file) {
+    MacroStore store;
     for (size_t i = 0; i < macros.size(); ++i) {
-        MacroSlot slot = macros[i].slot;
-        slot.SetName(Utf16FromUtf8(macros[i].names[language]));
-        out << i << '=' << EncodeMacroSlot(slot) << '\n';
+        store.userMacros[i] = macros[i].slot;
+        store.userMacros[i].SetName(Utf16FromUtf8(macros[i].names[language]));
     }
-    return std::move(out).str();
+    store.userMacroCount = static_cast<int16_t>(macros.size());
+    std::filesystem::create_directories(file.parent_path());
+    std::error_code ignored;
+    std::filesystem::remove(file, ignored);
+    if (!SaveMacroFile(file, store)) {
+        throw SourceError(file.string() + ": cannot be written");
+    }
 }
 
 } // namespace xk::skingen

@@ -19,10 +19,9 @@ struct MacroDefinition {
 std::vector<MacroDefinition> ParseMacroSource(std::string_view text, const std::string& name);
 std::vector<MacroDefinition> LoadMacroSource(const std::filesystem::path& file);
 
-// The 3192 digits of one slot in a macro file: every byte as three digits, events interleaved
-// (virtual key, action, delay low, delay high).
-std::string EncodeMacroSlot(const MacroSlot& slot);
-// A whole macro file: section "Macros", "macroNum" and keys "0".."n-1", names in `language`.
-std::string MacroFileText(const std::vector<MacroDefinition>& macros, size_t language);
+// Writes a macro file of the macros, named in `language`, through the program's own writer;
+// an older file at the path is replaced whole.
+void WriteMacroFile(const std::vector<MacroDefinition>& macros, size_t language,
+                    const std::filesystem::path& file);
 
 } // namespace xk::skingen

@@ -39,6 +39,18 @@ std::vector<std::string_view> SplitOn(std::string_view text, char separator) {
     }
 }
 
+void ForEachSourceLine(std::string_view text, const std::string& name,
+                       const std::function<void(const SourceLine&)>& each) {
+    int lineNumber = 0;
+    for (auto line : SplitOn(text, '\n')) {
+        ++lineNumber;
+        line = Trim(line);
+        if (!line.empty() && line.front() != '#') {
+            each({line, name + ":" + std::to_string(lineNumber), lineNumber});
+        }
+    }
+}
+
 int32_t ParseWholeNumber(std::string_view text, const std::string& where) {
     int32_t value = 0;
     const auto* end = text.data() + text.size();
@@ -144,25 +156,19 @@ const SourceElement* PageSource::Find(int32_t row, std::string_view section) con
 PageSource ParsePageSource(std::string_view text, const std::string& name) {
     PageSource page;
     page.name = name;
-    int lineNumber = 0;
-    for (auto line : SplitOn(text, '\n')) {
-        ++lineNumber;
-        line = Trim(line);
-        if (line.empty() || line.front() == '#') {
-            continue;
+    ForEachSourceLine(text, name, [&](const SourceLine& line) {
+        const std::string& where = line.where;
+        if (line.text.front() >= 'a' && line.text.front() <= 'z') {
+            ParseDirective(page, Words(line.text), where);
+            return;
         }
-        const std::string where = name + ":" + std::to_string(lineNumber);
-        if (line.front() >= 'a' && line.front() <= 'z') {
-            ParseDirective(page, Words(line), where);
-            continue;
-        }
-        SourceElement element = ParseElement(line, where);
-        element.line = lineNumber;
+        SourceElement element = ParseElement(line.text, where);
+        element.line = line.number;
         if (page.Find(element.row, element.section) != nullptr) {
             throw SourceError(where + ": row " + std::to_string(element.row) + " is defined twice");
         }
         page.elements.push_back(std::move(element));
-    }
+    });
     return page;
 }
 
@@ -173,16 +179,11 @@ PageSource LoadPageSource(const std::filesystem::path& file) {
 FunctionNames LoadFunctionNames(const std::filesystem::path& file, int32_t count) {
     FunctionNames names(static_cast<size_t>(count));
     std::vector<bool> seen(static_cast<size_t>(count), false);
-    int lineNumber = 0;
     const std::string name = file.filename().string();
-    for (auto line : SplitOn(ReadSourceFile(file), '\n')) {
-        ++lineNumber;
-        line = Trim(line);
-        if (line.empty() || line.front() == '#') {
-            continue;
-        }
-        const std::string where = name + ":" + std::to_string(lineNumber);
-        const auto parts = SplitOn(line, '|');
+    const std::string source = ReadSourceFile(file);
+    ForEachSourceLine(source, name, [&](const SourceLine& line) {
+        const std::string& where = line.where;
+        const auto parts = SplitOn(line.text, '|');
         if (parts.size() != 3) {
             throw SourceError(where + ": expected CODE | English | Chinese");
         }
@@ -198,7 +199,7 @@ FunctionNames LoadFunctionNames(const std::filesystem::path& file, int32_t count
                 throw SourceError(where + ": a function name is not empty and holds no comma");
             }
         }
-    }
+    });
     for (int32_t code = 1; code < count; ++code) {
         if (!seen[static_cast<size_t>(code)]) {
             throw SourceError(name + ": no name for code " + std::to_string(code));

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -68,6 +69,15 @@ FunctionNames LoadFunctionNames(const std::filesystem::path& file, int32_t count
 std::string ReadSourceFile(const std::filesystem::path& file);
 std::string_view Trim(std::string_view text);
 std::vector<std::string_view> SplitOn(std::string_view text, char separator);
+// One line of a source text, trimmed; `where` is "name:number" for messages.
+struct SourceLine {
+    std::string_view text;
+    std::string where;
+    int number = 0;
+};
+// Calls `each` for every line of a source text that is neither blank nor a comment ('#').
+void ForEachSourceLine(std::string_view text, const std::string& name,
+                       const std::function<void(const SourceLine&)>& each);
 // A whole decimal integer; throws SourceError naming `where` otherwise.
 int32_t ParseWholeNumber(std::string_view text, const std::string& where);
 

@@ -47,4 +47,10 @@ inline const QColor kLedPurple{150, 64, 255};
 inline const QColor kLedBlue{40, 96, 255};
 inline const QColor kLedUnlit{58, 62, 72};
 
+// A colour with another alpha.
+inline QColor WithAlpha(QColor colour, int alpha) {
+    colour.setAlpha(alpha);
+    return colour;
+}
+
 } // namespace xk::skingen::palette

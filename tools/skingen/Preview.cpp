@@ -110,7 +110,7 @@ QImage ApplyMask(const QImage& image, const QImage& mask) {
 const char* kDpiDisplay(int32_t step) {
     static const char* values[] = {"200",  "400",  "600",  "800",  "1000", "1200",
                                    "1600", "2000", "2400", "3200", "4000", "4800"};
-    return values[step & 0xF % 12];
+    return values[static_cast<size_t>(step) % 12];
 }
 
 QImage PaintPage(const Skin& skin, const SkinLayout& l, const SampleState& s, int page,

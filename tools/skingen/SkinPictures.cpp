@@ -15,11 +15,6 @@ namespace {
 using namespace palette;
 namespace names = skin_pictures;
 
-QColor Alpha(QColor c, int alpha) {
-    c.setAlpha(alpha);
-    return c;
-}
-
 QImage DrawPage(const SkinSources& s, const PageSource& page, Look look, const QColor& led) {
     QImage image(s.common.width, s.common.height, QImage::Format_RGB32);
     image.fill(kBackdrop);
@@ -70,13 +65,13 @@ QImage DrawPopup(const PageSource& menu, Look look) {
             g.setColorAt(1, QColor(21, 26, 37));
             break;
         case Look::Over:
-            g.setColorAt(0, QColor(22, 66, 82));
-            g.setColorAt(1, QColor(16, 46, 60));
+            g.setColorAt(0, QColor(16, 46, 58));
+            g.setColorAt(1, QColor(11, 32, 42));
             bar = kCyan;
             break;
         case Look::Down:
-            g.setColorAt(0, QColor(74, 24, 92));
-            g.setColorAt(1, QColor(50, 16, 64));
+            g.setColorAt(0, QColor(54, 18, 68));
+            g.setColorAt(1, QColor(38, 12, 48));
             bar = kMagenta;
             break;
         }
@@ -84,7 +79,7 @@ QImage DrawPopup(const PageSource& menu, Look look) {
         p.fillRect(QRectF(0, band.top(), w, 1), QColor(44, 53, 74));
         if (bar.isValid()) {
             p.fillRect(QRectF(1, band.top() + 3, 3, h - 5), bar);
-            p.fillRect(QRectF(4, band.top() + 1, w - 5, h - 1), Alpha(bar, 18));
+            p.fillRect(QRectF(4, band.top() + 1, w - 5, h - 1), WithAlpha(bar, 18));
         }
         const int row = i + 1;
         if (std::find(menu.groups.begin(), menu.groups.end(), row) != menu.groups.end()) {

@@ -80,7 +80,7 @@ void DrawAccentFace(QPainter& p, const QRectF& r, Look look, qreal radius) {
         TopHighlight(p, r, QColor(40, 140, 160), radius);
         break;
     case Look::Over:
-        Fill(p, r, radius, Vertical(r, QColor(18, 112, 134), QColor(12, 74, 92)), kCyan);
+        Fill(p, r, radius, Vertical(r, QColor(12, 70, 86), QColor(8, 46, 58)), kCyan);
         DrawInnerGlow(p, r, kCyan, radius);
         break;
     case Look::Down:
