@@ -1,23 +1,23 @@
 # Shell helpers shared by scripts/run and the end-to-end tests: a private X server, the
 # virtual mouse, the program's window and the element positions of the delivered layouts.
 
-# Starts Xvfb on the first free display from 90 up; sets DISPLAY and XVFB_PID.
+# Starts Xvfb on a display it picks itself; sets DISPLAY and XVFB_PID.
 xk_start_xvfb() {
-    local n
-    for n in $(seq 90 140); do
-        if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-            Xvfb ":$n" -screen 0 1280x900x24 -noreset -nolisten tcp >/dev/null 2>&1 &
-            XVFB_PID=$!
-            export DISPLAY=":$n"
-            local i
-            for i in $(seq 1 50); do
-                [ -e "/tmp/.X11-unix/X$n" ] && return 0
-                sleep 0.1
-            done
-            kill "$XVFB_PID" 2>/dev/null
+    local fdfile i
+    fdfile=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1280x900x24 -noreset -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    for i in $(seq 1 100); do
+        if [ -s "$fdfile" ]; then
+            export DISPLAY=":$(head -1 "$fdfile")"
+            rm -f "$fdfile"
+            return 0
         fi
+        sleep 0.1
     done
-    echo "no free X display" >&2
+    rm -f "$fdfile"
+    kill "$XVFB_PID" 2>/dev/null
+    echo "Xvfb did not start" >&2
     return 1
 }
 
