@@ -134,6 +134,14 @@ hide_and_second_start)
     sleep 0.8
     xdotool search --onlyvisible --name "XK-R40 GAMING MOUSE" >/dev/null 2>&1 && fail "the window is still shown"
     kill -0 "$app_pid" 2>/dev/null || fail "hiding ended the program"
+    # A double click on the tray icon shows the window again.
+    tray=$(xdotool search --onlyvisible --class trayer | head -1)
+    eval "$(xdotool getwindowgeometry --shell "$tray")"
+    xdotool mousemove $((X + WIDTH - 12)) $((Y + HEIGHT / 2)) sleep 0.3 click --repeat 2 --delay 100 1
+    wid=$(xk_wait_window 10) || fail "a double click on the tray icon did not show the window"
+    click 2 # hide (keeps the DPI level)
+    sleep 0.8
+    xdotool search --onlyvisible --name "XK-R40 GAMING MOUSE" >/dev/null 2>&1 && fail "hide left the window shown"
     "$app/xk-r40" --virtual-mouse "$socket" >>"$work/app.out" 2>&1 &
     second=$!
     wait_gone "$second" 10 || fail "the second start did not end"
