@@ -43,7 +43,11 @@ void CNUV_DEvoraApp::ExitProgram() {
         link_->reports().SendExitReport();
     }
     RestoreDefaultPointerSpeed(system_);
-    deviceNotifier_.reset();
+    if (deviceNotifier_) {
+        // The removal may be reported from this notifier's own signal: delete it later.
+        deviceNotifier_->setEnabled(false);
+        deviceNotifier_.release()->deleteLater();
+    }
     if (link_) {
         link_->Stop();
     }
