@@ -148,6 +148,23 @@ hide_and_second_start)
     xk_wait_window 10 >/dev/null || fail "the second start did not bring the window back"
     [ "$(xdotool search --onlyvisible --name "XK-R40 GAMING MOUSE" | wc -l)" -eq 1 ] || fail "more than one window"
     ;;
+recording)
+    # Record X and Y into the selected macro through the keyboard, then save the macros.
+    start_vmouse; start_app
+    wid=$(xk_wait_window 20) || fail "no window"
+    sleep 0.5
+    macro_layout=$app/skins/INI_EN/skin_advance_en.ini
+    click 10 # the macro page
+    sleep 0.5
+    xk_click_element "$wid" "$macro_layout" 4 # record
+    xdotool key x sleep 0.2 key y sleep 0.3
+    xk_click_element "$wid" "$macro_layout" 4 # stop
+    xk_click_element "$wid" "$macro_layout" 5 # save
+    sleep 0.5
+    # Events are key, action and the delay's two bytes, three digits each: X (88) and Y (89).
+    grep -Eq '088001[0-9]{6}088002[0-9]{6}089001[0-9]{6}089002' "$app/Macro_EN.dat" ||
+        fail "the recorded keys are not in Macro_EN.dat"
+    ;;
 unplug_ends)
     start_vmouse; start_app
     xk_wait_window 20 >/dev/null || fail "no window"
