@@ -196,6 +196,25 @@ TEST(Pointer, PressOnNothingMovesTheWindowWithThePointer) {
     EXPECT_FALSE(skin.window->FollowingPointer());
 }
 
+TEST(Pointer, ClosingHidesToTheTrayAndNeverEndsTheWindow) {
+    SyntheticSkin skin;
+    EXPECT_FALSE(skin.window->close());
+    EXPECT_EQ(skin.commands.calls, Calls{"HideToTray"});
+    QTest::keyClick(skin.window.get(), Qt::Key_Escape);
+    QTest::keyClick(skin.window.get(), Qt::Key_Return);
+    EXPECT_TRUE(skin.window->isVisible());
+}
+
+TEST(Pointer, WithoutAMaskTheWindowKeepsItsOwnSizeAndNoOutline) {
+    SyntheticSkin skin;
+    CNUV_DEvoraDlg unshaped(skin.Context(), skin.widgets, skin.commands);
+    unshaped.ApplyShape(MaskShape{});
+    EXPECT_EQ(unshaped.size(), QSize(800, 642));
+    EXPECT_TRUE(unshaped.mask().isEmpty());
+    EXPECT_TRUE(unshaped.MacroRepaintRegion().contains(QPoint(790, 600)));
+    EXPECT_FALSE(unshaped.MacroRepaintRegion().contains(QPoint(20, 210))) << "macro list";
+}
+
 TEST(LedPreview, PhasesFollowTheAppliedMode) {
     Settings settings;
     InterfaceState ui;
