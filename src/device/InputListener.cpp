@@ -7,13 +7,6 @@
 
 namespace xk {
 
-namespace {
-
-constexpr uint8_t kNoButton = 0xF0;
-constexpr uint8_t kReleaseData = 0x80;
-
-} // namespace
-
 InputListener::InputListener(const Settings& settings, MouseConnection& connection,
                              ExecutorFlags& flags)
     : settings_(settings), connection_(connection), flags_(flags) {}
@@ -86,7 +79,7 @@ void InputListener::HandleReport(std::span<const uint8_t> report) {
     {
         const std::lock_guard lock(flags_.mutex);
         const bool pending = flags_.eventPending.load();
-        if (code <= kNoButton) {
+        if (code <= kButtonEventBase) {
             if (pending) {
                 flags_.stopRequested.store(true);
             }

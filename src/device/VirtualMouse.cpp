@@ -40,7 +40,6 @@ constexpr uint8_t kDpiCodes[] = {6, 11, 12};
 constexpr uint8_t kReportRateCode = 10;
 
 constexpr uint8_t kPressData = 0x01;
-constexpr uint8_t kReleaseData = 0x80;
 
 std::string Hex(uint8_t byte) {
     char text[3];
@@ -124,7 +123,7 @@ void VirtualMouse::ReceiveFeature(std::span<const uint8_t> report) {
 std::vector<uint8_t> VirtualMouse::InputReport(int button, uint8_t data) {
     std::vector<uint8_t> report(kReportLength, 0);
     report[0] = kInputReportId;
-    report[1] = static_cast<uint8_t>(0xF0 + button);
+    report[1] = static_cast<uint8_t>(kButtonEventBase + button);
     report[2] = data;
     log_.push_back({nowMicros_(), false, report});
     return report;
