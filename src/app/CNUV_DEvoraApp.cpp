@@ -33,8 +33,7 @@ int CNUV_DEvoraApp::Run() {
     transport_ = MakeTransport(commandLine_);
     link_ = std::make_unique<DeviceLink>(*transport_, settings_, macros_, launcher_,
                                          [this] { RequestRepaintFromAnyThread(); });
-    window_ = std::make_unique<CNUV_DEvoraDlg>(
-        WindowContext{settings_, macroPage_, ui_, layout_, pictures_, fonts_}, widgets_, *this);
+    window_ = std::make_unique<CNUV_DEvoraDlg>(Context(), widgets_, *this);
     QApplication::instance()->installEventFilter(window_.get());
     widgets_.SetMacroSelectedHandler([this] { xk::SelectMacro(macroPage_); });
 
@@ -43,6 +42,10 @@ int CNUV_DEvoraApp::Run() {
     }
     window_->show();
     return QApplication::exec();
+}
+
+WindowContext CNUV_DEvoraApp::Context() {
+    return WindowContext{settings_, macroPage_, ui_, layout_, pictures_, fonts_};
 }
 
 void CNUV_DEvoraApp::RequestRepaintFromAnyThread() {

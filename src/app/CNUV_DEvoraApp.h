@@ -12,6 +12,7 @@
 #include "platform/X11SystemSettings.h"
 #include "settings/Settings.h"
 #include "settings/UserMessages.h"
+#include "ui/CMenuDlg.h"
 #include "ui/CNUV_DEvoraDlg.h"
 #include "ui/InterfaceState.h"
 #include "ui/MacroPageWidgets.h"
@@ -22,6 +23,7 @@
 #include "ui/layout/SkinLayout.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QSocketNotifier>
 
 #include <filesystem>
@@ -84,6 +86,7 @@ private:
     void WatchDeviceChanges();
     // Asks for a repaint of the main window from any thread.
     void RequestRepaintFromAnyThread();
+    WindowContext Context();
 
     std::filesystem::path programDirectory_;
     std::filesystem::path skinsDir_;
@@ -106,6 +109,8 @@ private:
     std::unique_ptr<QSocketNotifier> deviceNotifier_;
 
     std::unique_ptr<CNUV_DEvoraDlg> window_;
+    // The open function popup; null once it closed itself.
+    QPointer<CMenuDlg> functionPopup_;
     std::unique_ptr<TrayIcon> tray_;
     bool connected_ = false;
     bool exiting_ = false;

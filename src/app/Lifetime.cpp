@@ -11,6 +11,8 @@ void CNUV_DEvoraApp::HideToTray() {
     if (!window_) {
         return;
     }
+    // A popup left on the desktop without its window would be lost.
+    CloseFunctionPopup();
     if (!TrayIcon::Available() || !tray_) {
         // Without a tray the window would be lost: minimise it instead.
         window_->showMinimized();

@@ -59,17 +59,12 @@ void CNUV_DEvoraApp::FillMacroList() {
     xk::FillMacroList(macroPage_);
 }
 
-// Built by later work: profiles, the factory reset, the language switch, the warning dialog,
-// the function popups and the event list's menu.
+// Built by later work: profiles, the factory reset, the language switch and the event list's
+// menu.
 void CNUV_DEvoraApp::ImportProfile() {}
 void CNUV_DEvoraApp::ExportProfile() {}
 void CNUV_DEvoraApp::FactoryReset() {}
 void CNUV_DEvoraApp::SwitchLanguage(int32_t /*language*/) {}
-int CNUV_DEvoraApp::RunWarning() {
-    return 1;
-}
-void CNUV_DEvoraApp::OpenFunctionPopup() {}
-void CNUV_DEvoraApp::CloseFunctionPopup() {}
 void CNUV_DEvoraApp::OpenEventMenu() {}
 
 void CNUV_DEvoraApp::LoadMenus(int32_t language) {

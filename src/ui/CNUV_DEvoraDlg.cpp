@@ -81,6 +81,12 @@ void CNUV_DEvoraDlg::RepaintAfterHotChange() {
 }
 
 void CNUV_DEvoraDlg::paintEvent(QPaintEvent* /*event*/) {
+    if (c_.ui.assignmentDone) {
+        // The sub-popup has assigned a function: the popup closes, right after this paint.
+        c_.ui.assignmentDone = false;
+        QMetaObject::invokeMethod(
+            this, [this] { commands_.CloseFunctionPopup(); }, Qt::QueuedConnection);
+    }
     const QImage image = painter_.Compose();
     QPainter p(this);
     p.drawImage(QRect(0, 0, c_.ui.paintWidth, c_.ui.paintHeight), image,

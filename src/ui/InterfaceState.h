@@ -24,6 +24,18 @@ struct InterfaceState {
 
     bool functionPopupOpen = false;
     std::array<int32_t, 2> popupOrigin{};
+    // The function popup and its sub-popup: the popup's row under the pointer (kNoElement for
+    // none; it keeps its value when the pointer leaves the popup), the left button held on the
+    // popup, the rows the sub-popup shows, the code it assigned last, and an assignment from
+    // the sub-popup that the main window's next paint completes by closing the popup.
+    int32_t popupRow = kNoElement;
+    bool popupPressed = false;
+    int32_t subPopupRows = 0;
+    int32_t lastSubCode = 0;
+    bool assignmentDone = false;
+    // The warning's button under the pointer: 1 confirm, 2 cancel, kNoElement none. It keeps
+    // its value from one showing to the next until the pointer moves.
+    int32_t warningChoice = 0;
 
     int32_t ledPreviewColour = 0;
     bool ledPreviewDark = false;

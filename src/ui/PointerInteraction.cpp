@@ -1,6 +1,7 @@
 // Pointer moves, presses and releases of the main window: which element does what.
 #include "ui/CNUV_DEvoraDlg.h"
 
+#include "settings/FunctionAssignment.h"
 #include "settings/FunctionCode.h"
 #include "settings/SettingsIo.h"
 #include "ui/PointerRules.h"
@@ -112,14 +113,7 @@ void CNUV_DEvoraDlg::PressButtonSlot(int32_t element) {
     const QPoint origin = mapToGlobal(QPoint(0, 0));
     ui.popupOrigin = {origin.x() + e.x, origin.y() + e.y + e.height};
 
-    bool otherLeftButton = false;
-    for (int32_t b = 0; b < kButtonCount; ++b) {
-        if (25 + b != element &&
-            c_.settings.buttonFunction[static_cast<size_t>(b)].load() == kLeftButtonCode) {
-            otherLeftButton = true;
-        }
-    }
-    if (!otherLeftButton && commands_.RunWarning() == kWarningCancel) {
+    if (IsOnlyLeftButton(c_.settings, element) && commands_.RunWarning() == kWarningCancel) {
         return;
     }
     ui.functionPopupOpen = true;

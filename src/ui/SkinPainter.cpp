@@ -2,6 +2,7 @@
 
 #include "settings/FunctionCode.h"
 #include "settings/TextCodec.h"
+#include "ui/CentredText.h"
 #include "ui/PointerRules.h"
 
 #include <QFontMetrics>
@@ -42,14 +43,9 @@ void Copy(QPainter& p, const QImage& source, const Element* e) {
 }
 
 void DrawCentred(QPainter& p, const Element* e, const QString& text, const QColor& colour) {
-    if (e == nullptr || text.isEmpty()) {
-        return;
+    if (e != nullptr) {
+        DrawCentredText(p, *e, text, colour);
     }
-    const QFontMetrics metrics(p.font());
-    const int64_t x = e->x + (int64_t{e->width} - metrics.horizontalAdvance(text)) / 2;
-    const int64_t y = e->y + (int64_t{e->height} - metrics.height()) / 2;
-    p.setPen(colour);
-    p.drawText(QPoint(static_cast<int>(x), static_cast<int>(y) + metrics.ascent()), text);
 }
 
 } // namespace

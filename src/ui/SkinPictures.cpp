@@ -1,5 +1,7 @@
 #include "ui/SkinPictures.h"
 
+#include "ui/layout/SkinPictures.h"
+
 namespace xk {
 
 QImage LoadSkinImage(const std::filesystem::path& path) {
@@ -33,6 +35,50 @@ const PagePictures& SkinPictures::Page(uint8_t page) {
                          LoadSkinImage(skinsDir_ / names[2])};
     }
     return *slot;
+}
+
+namespace {
+
+const PagePictures& LoadOnce(std::optional<PagePictures>& slot, const std::filesystem::path& dir,
+                             std::string_view normal, std::string_view over,
+                             std::string_view down) {
+    if (!slot) {
+        slot = PagePictures{LoadSkinImage(dir / normal), LoadSkinImage(dir / over),
+                            down.empty() ? QImage() : LoadSkinImage(dir / down)};
+    }
+    return *slot;
+}
+
+QSize SizeOnce(std::optional<QSize>& slot, const std::filesystem::path& path) {
+    if (!slot) {
+        slot = LoadSkinImage(path).size();
+    }
+    return *slot;
+}
+
+} // namespace
+
+const PagePictures& SkinPictures::FunctionPopup() {
+    using namespace skin_pictures;
+    return LoadOnce(functionPopup_, skinsDir_, kMenuNormal, kMenuOver, kMenuDown);
+}
+
+const PagePictures& SkinPictures::SubPopup() {
+    using namespace skin_pictures;
+    return LoadOnce(subPopup_, skinsDir_, kSubMenuNormal, kSubMenuOver, kSubMenuDown);
+}
+
+const PagePictures& SkinPictures::Warning() {
+    using namespace skin_pictures;
+    return LoadOnce(warning_, skinsDir_, kWarningNormal, kWarningOver, {});
+}
+
+QSize SkinPictures::FunctionPopupMaskSize() {
+    return SizeOnce(functionPopupMask_, skinsDir_ / skin_pictures::kMenuMask);
+}
+
+QSize SkinPictures::SubPopupMaskSize() {
+    return SizeOnce(subPopupMask_, skinsDir_ / skin_pictures::kSubMenuMask);
 }
 
 const QImage& SkinPictures::LedBlue() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QSize>
 #include <QString>
 
 #include <array>
@@ -26,6 +27,13 @@ public:
     explicit SkinPictures(std::filesystem::path skinsDir);
 
     const PagePictures& Page(uint8_t page);
+    // The function popup's, the sub-popup's and the warning's pictures (the warning has no
+    // down picture), and the popups' masks, which give only their size.
+    const PagePictures& FunctionPopup();
+    const PagePictures& SubPopup();
+    const PagePictures& Warning();
+    QSize FunctionPopupMaskSize();
+    QSize SubPopupMaskSize();
     const QImage& LedBlue();
     const QImage& LedGray();
     const std::filesystem::path& SkinsDir() const { return skinsDir_; }
@@ -35,6 +43,11 @@ public:
 private:
     std::filesystem::path skinsDir_;
     std::array<std::optional<PagePictures>, 3> pages_;
+    std::optional<PagePictures> functionPopup_;
+    std::optional<PagePictures> subPopup_;
+    std::optional<PagePictures> warning_;
+    std::optional<QSize> functionPopupMask_;
+    std::optional<QSize> subPopupMask_;
     std::optional<QImage> ledBlue_;
     std::optional<QImage> ledGray_;
 };

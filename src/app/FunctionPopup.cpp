@@ -1,0 +1,33 @@
+// The function popup and the warning that guards the only left button.
+#include "app/CNUV_DEvoraApp.h"
+
+#include "ui/WarningDlg.h"
+
+namespace xk {
+
+int CNUV_DEvoraApp::RunWarning() {
+    WarningDlg dialog(Context(), window_.get());
+    return dialog.exec();
+}
+
+void CNUV_DEvoraApp::OpenFunctionPopup() {
+    CloseFunctionPopup();
+    auto* popup = new CMenuDlg(Context(), *window_, [this] {
+        if (window_) {
+            window_->RepaintWindow();
+        }
+    });
+    popup->move(ui_.popupOrigin[0], ui_.popupOrigin[1]);
+    popup->show();
+    functionPopup_ = popup;
+}
+
+void CNUV_DEvoraApp::CloseFunctionPopup() {
+    if (functionPopup_) {
+        functionPopup_->hide();
+        functionPopup_->deleteLater();
+        functionPopup_ = nullptr;
+    }
+}
+
+} // namespace xk

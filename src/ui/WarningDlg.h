@@ -1,0 +1,33 @@
+#pragma once
+
+#include "ui/WindowContext.h"
+
+#include <QDialog>
+
+namespace xk {
+
+// The warning before the only left button is given another function: a modal skinned dialog
+// at the popup's origin, shaped by its mask, with a confirm and a cancel button. Its result is
+// 1 for confirm and 2 for cancel (Escape too); Enter does nothing.
+class WarningDlg : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kConfirm = 1;
+    static constexpr int kCancel = 2;
+
+    WarningDlg(WindowContext context, QWidget* owner);
+
+    void reject() override;
+    void accept() override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    WindowContext c_;
+};
+
+} // namespace xk
