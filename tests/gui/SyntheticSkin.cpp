@@ -12,8 +12,9 @@
 namespace xk::test {
 namespace {
 
-void SaveFlat(const std::filesystem::path& file, QColor colour) {
-    QImage image(kSkinWidth, kSkinHeight, QImage::Format_RGB32);
+void SaveFlat(const std::filesystem::path& file, QColor colour, int width = kSkinWidth,
+              int height = kSkinHeight) {
+    QImage image(width, height, QImage::Format_RGB32);
     image.fill(colour);
     image.save(QString::fromStdString(file.string()), "JPG", 100);
 }
@@ -52,6 +53,26 @@ SyntheticSkin::SyntheticSkin() {
         mask.save(QString::fromStdString((skins / "main_mask.jpg").string()), "JPG", 100);
     }
 
+    const int popupHeight = 10 * kPopupRowHeight;
+    const int subHeight = 12 * kPopupRowHeight;
+    SaveFlat(skins / "menu_mask.jpg", Qt::black, kPopupWidth, popupHeight);
+    SaveFlat(skins / "menu_normal.jpg", kPopupNormal, kPopupWidth, popupHeight + 1);
+    SaveFlat(skins / "menu_over.jpg", kOver, kPopupWidth, popupHeight + 1);
+    SaveFlat(skins / "menu_down.jpg", kDown, kPopupWidth, popupHeight + 1);
+    SaveFlat(skins / "advanced menu_mask.jpg", Qt::black, kSubPopupWidth, subHeight);
+    SaveFlat(skins / "advanced menu_normal.jpg", kPopupNormal, kSubPopupWidth, subHeight + 1);
+    SaveFlat(skins / "advanced menu_over.jpg", kOver, kSubPopupWidth, subHeight + 1);
+    SaveFlat(skins / "advanced menu_down.jpg", kDown, kSubPopupWidth, subHeight + 1);
+    SaveFlat(skins / "warning_normal.jpg", kWarningNormal, kWarningWidth, kWarningHeight);
+    SaveFlat(skins / "warning_over.jpg", kOver, kWarningWidth, kWarningHeight);
+    {
+        // The warning's top-left corner (20 x 20) is cut away.
+        QImage mask(kWarningWidth, kWarningHeight, QImage::Format_RGB32);
+        mask.fill(Qt::black);
+        QPainter(&mask).fillRect(0, 0, 20, 20, Qt::white);
+        mask.save(QString::fromStdString((skins / "warning_mask.jpg").string()), "JPG", 100);
+    }
+
     auto& M = layout.mainElements;
     for (int k = 0; k < 20; ++k) {
         Place(M[static_cast<size_t>(k)], 5 + k * 17, 5, 16, 15); // common elements, top row
@@ -72,6 +93,14 @@ SyntheticSkin::SyntheticSkin() {
     Place(M[114], 170, 30, 25, 12); // overlaps element 41
     layout.functionName[1] = "Left Button";
     layout.functionName[2] = "Right Button";
+
+    for (int code = 3; code < kFunctionNameCount; ++code) {
+        layout.functionName[static_cast<size_t>(code)] = "F" + std::to_string(code);
+    }
+    Place(layout.warningElements[0], 20, 60, 70, 30);
+    Place(layout.warningElements[1], 110, 60, 70, 30);
+    Place(layout.warningElements[2], 20, 20, 160, 30);
+    layout.warningCaptions = {"OK", "Cancel", "Sure?"};
 
     auto& A = layout.macroElements;
     for (int j = 0; j < 8; ++j) {

@@ -29,6 +29,14 @@ inline const QColor kOver(0, 200, 200);
 inline const QColor kDown(230, 120, 0);
 inline const QColor kLedBlue(0, 0, 160);
 inline const QColor kLedGray(120, 120, 120);
+inline const QColor kPopupNormal(30, 30, 90);
+inline const QColor kWarningNormal(90, 30, 30);
+// The popups: ten rows of 20 pixels, 200 wide; the sub-popup's twelve rows of 20, 180 wide.
+inline constexpr int kPopupWidth = 200;
+inline constexpr int kPopupRowHeight = 20;
+inline constexpr int kSubPopupWidth = 180;
+inline constexpr int kWarningWidth = 200;
+inline constexpr int kWarningHeight = 100;
 inline constexpr int kSkinWidth = 400;
 inline constexpr int kSkinHeight = 300;
 
