@@ -5,6 +5,7 @@
 #include "ui/SkinPainter.h"
 #include "ui/layout/SkinPictures.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -20,6 +21,8 @@ constexpr QSize kUnshapedSize(360, 180);
 
 WarningDlg::WarningDlg(WindowContext context, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint), c_(context) {
+    // Named like the program's message boxes; the frameless dialog shows no caption.
+    setWindowTitle(QApplication::applicationName());
     setModal(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);

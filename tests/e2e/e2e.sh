@@ -27,6 +27,8 @@ trap cleanup EXIT
 
 fail() {
     echo "FAIL: $case_name: $*"
+    # XK_E2E_SHOTS=DIR keeps a screenshot of the screen at the failure.
+    [ -n "${XK_E2E_SHOTS:-}" ] && import -window root "$XK_E2E_SHOTS/$case_name.png" 2>/dev/null
     echo "--- program output"; cat "$work/app.out" 2>/dev/null
     echo "--- reports"; tail -20 "$work/reports.log" 2>/dev/null
     exit 1
@@ -164,6 +166,88 @@ recording)
     # Events are key, action and the delay's two bytes, three digits each: X (88) and Y (89).
     grep -Eq '088001[0-9]{6}088002[0-9]{6}089001[0-9]{6}089002' "$app/Macro_EN.dat" ||
         fail "the recorded keys are not in Macro_EN.dat"
+    ;;
+function_popup)
+    # Buttons get functions from the popup and the media sub-popup, the warning guards the only
+    # left button, and apply sends the choices to the mouse.
+    start_vmouse; start_app
+    wid=$(xk_wait_window 20) || fail "no window"
+    sleep 0.5
+    popup_geometry() {
+        local p
+        p=$(xdotool search --onlyvisible --name '^MainMenuDlg$' 2>/dev/null | head -1)
+        [ -n "$p" ] || return 1
+        eval "$(xdotool getwindowgeometry --shell "$p")"
+        px=$X; py=$Y; pw=$WIDTH; ph=$(((HEIGHT - 1) / 10))
+    }
+    # Row $1 of the popup, then a click.
+    choose_row() {
+        xdotool mousemove $((px + pw / 2)) $((py + ($1 - 1) * ph + ph / 2)) sleep 0.3 click 1 sleep 0.3
+    }
+    click 26 # button 1
+    popup_geometry || fail "no popup for button 1"
+    choose_row 3 # Middle Click
+    sleep 0.3
+    popup_geometry && fail "the popup stays open after a choice"
+    click 29 # button 4
+    popup_geometry || fail "no popup for button 4"
+    # Row 8 opens the media keys, whose tenth row lines up with it; the fourth is Volume Up.
+    xdotool mousemove $((px + pw / 2)) $((py + 7 * ph + ph / 2)) sleep 0.3
+    xdotool mousemove $((px + pw + 40)) $((py + 7 * ph + ph / 2)) sleep 0.3
+    xdotool mousemove $((px + pw + 40)) $((py + 1 * ph + ph / 2)) sleep 0.3 click 1 sleep 0.5
+    popup_geometry && fail "the popup stays open after a choice in the sub-popup"
+    click 3 # apply
+    sleep 0.8
+    reports_of 10 | grep -q ' 10 02 03 ' || fail "button 1 did not get Middle Click (device code 3)"
+    reports_of 10 | grep -q ' 10 04 00 ' || fail "button 4 is not left to the computer"
+    "$vmouse" --socket "$socket" press 4 >/dev/null && "$vmouse" --socket "$socket" release 4 >/dev/null
+    sleep 0.5
+    reports_of 17 | grep -q ' 17 00 e9 ' || fail "button 4 did not send Volume Up"
+
+    # Button 0 holds the only left button: the warning asks first.
+    warning_layout=$app/skins/INI_EN/LBWarning_en.ini
+    eval "$(xdotool getwindowgeometry --shell "$wid")"
+    read -r sx sy sw sh <<<"$(awk -F, '/^25=/ {print $2, $3, $4, $5}' "$layout")"
+    origin_x=$((X + sx)); origin_y=$((Y + sy + sh))
+    warning_click() {
+        local pos
+        pos=$(xk_element_centre "$warning_layout" "$1")
+        set -- $pos
+        xdotool mousemove $((origin_x + $1)) $((origin_y + $2)) sleep 0.3 click 1 sleep 0.5
+    }
+    # Whether the warning shows within two seconds ($1 = 0) or is gone within two ($1 = 1).
+    warning_shown() {
+        local i
+        for i in $(seq 1 20); do
+            if xdotool search --onlyvisible --name '^xk-r40$' >/dev/null 2>&1; then
+                [ "${1:-0}" = 0 ] && return 0
+            else
+                [ "${1:-0}" = 1 ] && return 1
+            fi
+            sleep 0.1
+        done
+        [ "${1:-0}" = 1 ]
+    }
+    click 25
+    warning_shown || fail "no warning before the only left button is reassigned"
+    warning_click 1 # cancel
+    warning_shown 1 && fail "cancel left the warning open"
+    popup_geometry && fail "cancel opened the popup"
+    click 25
+    warning_shown || fail "no warning the second time"
+    xdotool key Escape
+    sleep 0.5
+    warning_shown 1 && fail "Escape left the warning open"
+    popup_geometry && fail "Escape opened the popup"
+    click 25
+    warning_click 0 # confirm
+    popup_geometry || fail "confirm did not open the popup"
+    [ "$px,$py" = "$origin_x,$origin_y" ] || fail "the popup opened at $px,$py, not under the slot"
+    choose_row 2 # Right Click: button 1 becomes the left button
+    click 3
+    sleep 0.8
+    reports_of 10 | grep -q ' 10 01 02 ' || fail "button 0 did not get Right Click"
+    reports_of 10 | tail -8 | grep -q ' 10 02 01 ' || fail "button 1 did not become the left button"
     ;;
 unplug_ends)
     start_vmouse; start_app
