@@ -95,12 +95,21 @@ void CMenuDlg::Refresh() {
     RecreateSubPopup();
 }
 
-void CMenuDlg::RecreateSubPopup() {
+void CMenuDlg::hideEvent(QHideEvent* event) {
+    CloseSubPopup();
+    QWidget::hideEvent(event);
+}
+
+void CMenuDlg::CloseSubPopup() {
     if (subPopup_) {
         subPopup_->hide();
         subPopup_->deleteLater();
         subPopup_ = nullptr;
     }
+}
+
+void CMenuDlg::RecreateSubPopup() {
+    CloseSubPopup();
     const int32_t row = c_.ui.popupRow;
     if (!IsGroupRow(row) || !isVisible()) {
         return;

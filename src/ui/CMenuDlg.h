@@ -36,11 +36,14 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // The sub-popup is a window of its own: it goes when the popup hides.
+    void hideEvent(QHideEvent* event) override;
 
 private:
     // Repaints, then closes the sub-popup and opens it again for the row now under the pointer.
     void Refresh();
     void RecreateSubPopup();
+    void CloseSubPopup();
 
     WindowContext c_;
     std::function<void()> assigned_;

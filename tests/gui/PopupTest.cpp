@@ -139,6 +139,15 @@ TEST(FunctionPopup, DirectRowsAssignAndCloseGroupRowsDoNot) {
     EXPECT_TRUE(f.popup.isNull()) << "the popup is gone after a direct choice";
 }
 
+TEST(FunctionPopup, HidingThePopupHidesItsSubPopup) {
+    PopupFixture f(2);
+    f.PointAt(8);
+    QPointer<CSubMenuDlg> sub = f.Sub();
+    ASSERT_TRUE(sub && sub->isVisible());
+    f.popup->hide(); // as the main window closes it, maybe under a modal warning
+    EXPECT_TRUE(sub.isNull() || !sub->isVisible());
+}
+
 TEST(FunctionPopup, NoUserMacrosGiveAnEmptySubPopup) {
     PopupFixture f(2);
     f.PointAt(9);
