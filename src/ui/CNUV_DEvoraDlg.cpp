@@ -148,6 +148,30 @@ void CNUV_DEvoraDlg::closeEvent(QCloseEvent* event) {
     commands_.HideToTray();
 }
 
+void CNUV_DEvoraDlg::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (c_.settings.currentPage == kLightPage && !isMinimized()) {
+        ledPreview_.StartLedPreview();
+    }
+}
+
+void CNUV_DEvoraDlg::hideEvent(QHideEvent* event) {
+    ledPreview_.StopLedPreview();
+    QWidget::hideEvent(event);
+}
+
+void CNUV_DEvoraDlg::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange) {
+        return;
+    }
+    if (isMinimized()) {
+        ledPreview_.StopLedPreview();
+    } else if (isVisible() && c_.settings.currentPage == kLightPage) {
+        ledPreview_.StartLedPreview();
+    }
+}
+
 bool CNUV_DEvoraDlg::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) {
         return false;

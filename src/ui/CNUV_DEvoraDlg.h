@@ -55,6 +55,10 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Nothing of the interface runs while the window is hidden or minimised.
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
     // Installed on the application: key messages for recording, before any widget sees them.
     bool eventFilter(QObject* watched, QEvent* event) override;
 

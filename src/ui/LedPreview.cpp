@@ -24,6 +24,12 @@ void LedPreview::StartLedPreview() {
     RunPhase();
 }
 
+void LedPreview::StopLedPreview() {
+    timer_.stop();
+    stage_ = Stage::Idle;
+    ui_.ledPreviewRunning = false;
+}
+
 LedPreview::Phase LedPreview::NextPhase() {
     Phase phase;
     const int32_t level = settings_.dpiLevel.load();

@@ -12,7 +12,8 @@ namespace xk {
 
 // The LED preview of the light page: alternates the preview area between the colours of the
 // DPI levels and dark as the mode last uploaded does. Runs on a timer of the interface thread,
-// one phase per tick, and stops by itself within one phase after the light page is left.
+// one phase per tick, and stops by itself within one phase after the light page is left, or at
+// once when the window hides.
 class LedPreview : public QObject {
     Q_OBJECT
 public:
@@ -20,6 +21,8 @@ public:
 
     // Starts the preview unless it runs.
     void StartLedPreview();
+    // Stops it at once, for a window that no one sees; StartLedPreview begins it anew.
+    void StopLedPreview();
 
     // One phase: sets the colour and dark flag and answers the wait in ms before the next
     // check; a DPI level change first shows the new colour (answered as `firstWait`).

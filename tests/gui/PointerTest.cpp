@@ -215,6 +215,24 @@ TEST(Pointer, WithoutAMaskTheWindowKeepsItsOwnSizeAndNoOutline) {
     EXPECT_FALSE(unshaped.MacroRepaintRegion().contains(QPoint(20, 210))) << "macro list";
 }
 
+TEST(LedPreview, RestsWhileTheWindowIsHiddenOrMinimised) {
+    SyntheticSkin skin;
+    skin.Click(skin.layout.mainElements[11]); // the light page
+    ASSERT_TRUE(skin.ui.ledPreviewRunning);
+    skin.window->hide();
+    EXPECT_FALSE(skin.ui.ledPreviewRunning) << "hidden to the tray: no timer";
+    skin.window->show();
+    EXPECT_TRUE(skin.ui.ledPreviewRunning) << "shown again on the light page";
+    skin.window->setWindowState(Qt::WindowMinimized);
+    EXPECT_FALSE(skin.ui.ledPreviewRunning) << "minimised";
+    skin.window->setWindowState(Qt::WindowNoState);
+    EXPECT_TRUE(skin.ui.ledPreviewRunning);
+    skin.Click(skin.layout.mainElements[9]); // the main page
+    skin.window->hide();
+    skin.window->show();
+    EXPECT_FALSE(skin.ui.ledPreviewRunning) << "only the light page has a preview";
+}
+
 TEST(LedPreview, PhasesFollowTheAppliedMode) {
     Settings settings;
     InterfaceState ui;
