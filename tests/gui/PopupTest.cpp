@@ -12,10 +12,20 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace xk::test {
 namespace {
 
 constexpr int h = kPopupRowHeight;
+
+// The window a pointer leads to; a test that finds none ends the run.
+template <typename W> W& Live(W* w) {
+    if (w == nullptr) {
+        std::abort();
+    }
+    return *w;
+}
 
 // Where the popup opens: beside the main window, since the offscreen platform gives a pointer
 // position to the first window there.
@@ -46,9 +56,10 @@ struct PopupFixture {
         return {width / 2, (row - 1) * h + h / 2};
     }
     void PointAt(int row) { QTest::mouseMove(popup.data(), RowCentre(row)); }
-    CSubMenuDlg* Sub() { return popup->SubPopup(); }
+    CMenuDlg& Popup() { return Live(popup.data()); }
+    CSubMenuDlg* Sub() { return Popup().SubPopup(); }
     void ClickSub(int row) {
-        CSubMenuDlg* sub = Sub();
+        CSubMenuDlg* sub = &Live(Sub());
         const QPoint at = RowCentre(row, kSubPopupWidth);
         QTest::mouseMove(sub, at);
         QTest::mouseClick(sub, Qt::LeftButton, Qt::NoModifier, at);
@@ -63,16 +74,16 @@ struct PopupFixture {
 
 TEST(FunctionPopup, SizedByItsMaskAndDrawnFromItsPictures) {
     PopupFixture f(2);
-    EXPECT_EQ(f.popup->size(), QSize(kPopupWidth, 10 * h + 1));
-    EXPECT_EQ(f.popup->windowTitle(), QStringLiteral("MainMenuDlg"));
+    EXPECT_EQ(f.Popup().size(), QSize(kPopupWidth, 10 * h + 1));
+    EXPECT_EQ(f.Popup().windowTitle(), QStringLiteral("MainMenuDlg"));
     EXPECT_EQ(f.skin.ui.popupRow, kNoElement);
     f.PointAt(4);
     EXPECT_EQ(f.skin.ui.popupRow, 4);
-    const QImage image = f.popup->grab().toImage();
+    const QImage image = f.Popup().grab().toImage();
     EXPECT_TRUE(Near(image.pixelColor(3, 3 * h + 2), kOver)) << "the row under the pointer";
     EXPECT_TRUE(Near(image.pixelColor(3, 2 * h + 2), kPopupNormal));
     QTest::mousePress(f.popup.data(), Qt::LeftButton, Qt::NoModifier, f.RowCentre(4));
-    EXPECT_TRUE(Near(f.popup->grab().toImage().pixelColor(3, 3 * h + 2), kDown));
+    EXPECT_TRUE(Near(f.Popup().grab().toImage().pixelColor(3, 3 * h + 2), kDown));
     QTest::mouseMove(f.popup.data(), {10, 10 * h}); // the last pixel line belongs to row 11
     EXPECT_EQ(f.skin.ui.popupRow, 11);
 }
@@ -86,8 +97,8 @@ TEST(FunctionPopup, GroupRowsOpenTheirSubPopupLevelWithTheRow) {
     for (const Case c : {Case{7, 6, 11}, Case{8, 10, 21}, Case{9, 3, 41}, Case{10, 8, 31}}) {
         PopupFixture f(2, {u"alpha", u"beta", u"gamma"});
         f.PointAt(c.row);
-        CSubMenuDlg* sub = f.Sub();
-        ASSERT_NE(sub, nullptr) << c.row;
+        ASSERT_NE(f.Sub(), nullptr) << c.row;
+        CSubMenuDlg* sub = &Live(f.Sub());
         EXPECT_EQ(f.skin.ui.subPopupRows, c.rows) << c.row;
         EXPECT_EQ(sub->size(), QSize(kSubPopupWidth, c.rows * h + 1)) << c.row;
         EXPECT_EQ(sub->pos().x(), kOrigin.x() + kPopupWidth) << c.row;
@@ -111,7 +122,7 @@ TEST(FunctionPopup, ASubPopupChoiceClosesThePopupThroughTheMainWindowsPaint) {
     f.ClickSub(3);
     EXPECT_EQ(f.Function(2), 13);
     EXPECT_TRUE(f.skin.ui.assignmentDone);
-    EXPECT_FALSE(f.popup->isVisible()) << "the popup hides at once";
+    EXPECT_FALSE(f.Popup().isVisible()) << "the popup hides at once";
     EXPECT_EQ(f.assigned, 1) << "the main window is asked to repaint";
     f.skin.window->repaint();
     EXPECT_FALSE(f.skin.ui.assignmentDone);
@@ -125,7 +136,7 @@ TEST(FunctionPopup, DirectRowsAssignAndCloseGroupRowsDoNot) {
     f.PointAt(8);
     QTest::mouseClick(f.popup.data(), Qt::LeftButton, Qt::NoModifier, f.RowCentre(8));
     EXPECT_EQ(f.Function(5), 1) << "a group row assigns nothing";
-    EXPECT_TRUE(f.popup->isVisible());
+    EXPECT_TRUE(f.Popup().isVisible());
     EXPECT_NE(f.Sub(), nullptr) << "the group stays open after the click";
 
     f.PointAt(2);
@@ -143,9 +154,9 @@ TEST(FunctionPopup, HidingThePopupHidesItsSubPopup) {
     PopupFixture f(2);
     f.PointAt(8);
     QPointer<CSubMenuDlg> sub = f.Sub();
-    ASSERT_TRUE(sub && sub->isVisible());
-    f.popup->hide(); // as the main window closes it, maybe under a modal warning
-    EXPECT_TRUE(sub.isNull() || !sub->isVisible());
+    ASSERT_TRUE(sub && Live(sub.data()).isVisible());
+    f.Popup().hide(); // as the main window closes it, maybe under a modal warning
+    EXPECT_TRUE(sub.isNull() || !Live(sub.data()).isVisible());
 }
 
 TEST(FunctionPopup, NoUserMacrosGiveAnEmptySubPopup) {
@@ -153,8 +164,8 @@ TEST(FunctionPopup, NoUserMacrosGiveAnEmptySubPopup) {
     f.PointAt(9);
     ASSERT_NE(f.Sub(), nullptr);
     EXPECT_EQ(f.skin.ui.subPopupRows, 0);
-    EXPECT_EQ(f.Sub()->WindowHeight(), 0);
-    EXPECT_FALSE(f.Sub()->isVisible());
+    EXPECT_EQ(Live(f.Sub()).WindowHeight(), 0);
+    EXPECT_FALSE(Live(f.Sub()).isVisible());
     EXPECT_EQ(f.Function(2), 2);
 }
 
@@ -167,7 +178,7 @@ TEST(FunctionPopup, AMacroAddedWhileOpenShowsNextTime) {
     f.PointAt(8);
     f.PointAt(9);
     EXPECT_EQ(f.skin.ui.subPopupRows, 2);
-    EXPECT_EQ(f.Sub()->RowText(2), QStringLiteral("two"));
+    EXPECT_EQ(Live(f.Sub()).RowText(2), QStringLiteral("two"));
     f.ClickSub(2);
     EXPECT_EQ(f.Function(2), 42);
 }
