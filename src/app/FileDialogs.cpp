@@ -7,7 +7,7 @@ namespace xk {
 namespace {
 
 std::optional<std::filesystem::path> Run(QFileDialog& dialog, const FileFilter& filter) {
-    // "Text (pattern)" is Qt's form of a filter; the option hides the pattern part.
+    // Qt reads a filter as "text (pattern)"; the option shows the text alone.
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilter(filter.shown + QStringLiteral(" (") + filter.pattern +
                          QStringLiteral(")"));
