@@ -1,16 +1,15 @@
 // What the main window's elements start outside the window.
 #include "app/CNUV_DEvoraApp.h"
+#include "app/FileDialogs.h"
 
 #include "device/UploadSettings.h"
 #include "macro/MacroList.h"
 #include "macro/Recording.h"
 
-#include <QFileDialog>
-
 namespace xk {
 namespace {
 
-const QString kMacroFilter = QStringLiteral("All Files(*.dat) (*.dat)");
+const FileFilter kMacroFilter{QStringLiteral("All Files(*.dat)"), QStringLiteral("*.dat")};
 
 } // namespace
 
@@ -20,23 +19,16 @@ void CNUV_DEvoraApp::UploadSettings() {
 }
 
 void CNUV_DEvoraApp::ImportMacros() {
-    QFileDialog dialog(window_.get(), QString(), QString::fromStdString(programDirectory_.string()),
-                       kMacroFilter);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
-        xk::ImportMacros(macroPage_, dialog.selectedFiles().front().toStdString());
+    if (const auto file = ChooseFileToOpen(window_.get(), programDirectory_, kMacroFilter)) {
+        xk::ImportMacros(macroPage_, *file);
         window_->RequestRepaint();
     }
 }
 
 void CNUV_DEvoraApp::ExportMacros() {
-    QFileDialog dialog(window_.get(), QString(), QString::fromStdString(programDirectory_.string()),
-                       kMacroFilter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("dat"));
-    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
-        xk::ExportMacros(macroPage_, dialog.selectedFiles().front().toStdString());
+    if (const auto file = ChooseFileToSave(window_.get(), programDirectory_, kMacroFilter,
+                                           QStringLiteral("dat"))) {
+        xk::ExportMacros(macroPage_, *file);
     }
 }
 
@@ -59,12 +51,7 @@ void CNUV_DEvoraApp::FillMacroList() {
     xk::FillMacroList(macroPage_);
 }
 
-// Built by later work: profiles, the factory reset, the language switch and the event list's
-// menu.
-void CNUV_DEvoraApp::ImportProfile() {}
-void CNUV_DEvoraApp::ExportProfile() {}
-void CNUV_DEvoraApp::FactoryReset() {}
-void CNUV_DEvoraApp::SwitchLanguage(int32_t /*language*/) {}
+// Built by later work: the event list's menu.
 void CNUV_DEvoraApp::OpenEventMenu() {}
 
 void CNUV_DEvoraApp::LoadMenus(int32_t language) {

@@ -5,6 +5,7 @@
 #include "device/UploadSettings.h"
 #include "macro/MacroFile.h"
 #include "macro/MacroList.h"
+#include "settings/Language.h"
 #include "settings/SettingsIo.h"
 #include "ui/MaskShape.h"
 #include "ui/layout/LayoutLoader.h"
@@ -64,7 +65,7 @@ bool CNUV_DEvoraApp::InitMainWindow() {
     connected_ = link_->connection().FindMouse();
     WatchDeviceChanges();
     if (!connected_) {
-        ShowMessage(settings_.language != 0 ? kPlugInEnglish : kPlugInChinese);
+        ShowMessage(IsEnglish(settings_.language) ? kPlugInEnglish : kPlugInChinese);
         ExitProgram();
         return false;
     }

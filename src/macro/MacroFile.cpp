@@ -3,6 +3,7 @@
 #include "macro/MacroValue.h"
 #include "settings/Decimal.h"
 #include "settings/IniFile.h"
+#include "settings/Language.h"
 #include "settings/TextCodec.h"
 
 #include <algorithm>
@@ -12,7 +13,12 @@
 namespace xk {
 
 std::filesystem::path MacroFilePathFor(const std::filesystem::path& programDir, int32_t language) {
-    return programDir / (language == 1 ? "Macro_EN.dat" : "Macro_CN.dat");
+    return programDir / (IsEnglish(language) ? "Macro_EN.dat" : "Macro_CN.dat");
+}
+
+std::filesystem::path DefaultMacroFilePath(const std::filesystem::path& skinsDir,
+                                           int32_t language) {
+    return skinsDir / (IsEnglish(language) ? "INI_EN" : "INI_CN") / "defMacro.dat";
 }
 
 void ReadMacros(const IniDocument& doc, MacroStore& store, MacroTarget target) {

@@ -16,8 +16,11 @@ inline constexpr const char* kConstMacroFileName = "constMacro.dat";
 
 enum class MacroTarget { User, Constant };
 
-// The user macro file of a language: Macro_EN.dat for English (1), Macro_CN.dat otherwise.
+// The user macro file of a language: Macro_EN.dat in English, Macro_CN.dat in Chinese.
 std::filesystem::path MacroFilePathFor(const std::filesystem::path& programDir, int32_t language);
+// The factory user macros of a language, which the reset loads: INI_EN/defMacro.dat or
+// INI_CN/defMacro.dat under the skin folder.
+std::filesystem::path DefaultMacroFilePath(const std::filesystem::path& skinsDir, int32_t language);
 
 // Reads the macros of a document into the user or the constant store. The count is
 // "macroNum" (its first two characters) limited to 0..12; slots at and behind it keep their

@@ -2,7 +2,9 @@
 
 #include "settings/Decimal.h"
 #include "settings/IniFile.h"
+#include "settings/Language.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace xk {
@@ -46,7 +48,9 @@ std::string ConfigSectionName(int32_t n) {
 }
 
 std::string ResetSectionName(int32_t n, int32_t language) {
-    if (n == 5 && language == 1) {
+    // Exactly English (1), unlike every other choice by language: any other value reads
+    // CfgReset5.
+    if (n == 5 && language == kLanguageEnglish) {
         return "CfgReset_EN5";
     }
     return "CfgReset" + std::to_string(n);
@@ -55,7 +59,10 @@ std::string ResetSectionName(int32_t n, int32_t language) {
 void LoadSettings(Settings& s, const std::filesystem::path& file, int32_t n, bool fromReset) {
     const std::string section = fromReset ? ResetSectionName(n, s.language) : ConfigSectionName(n);
     const auto loaded = LoadIniDocument(file);
-    const IniDocument* doc = loaded ? &*loaded : nullptr;
+    ReadSettings(s, loaded ? &*loaded : nullptr, section);
+}
+
+void ReadSettings(Settings& s, const IniDocument* doc, const std::string& section) {
     // Values are read as text first, so a value of more characters than the capacity is cut
     // before it is parsed; only ASCII digits matter, so cutting bytes equals cutting characters.
     for (size_t i = 0; i < kButtonCount; ++i) {
@@ -76,29 +83,44 @@ void LoadSettings(Settings& s, const std::filesystem::path& file, int32_t n, boo
     s.fireTime = ReadNumber(doc, section, "FIRE_TIME", kShortCapacity);
 }
 
-void SaveSettings(const Settings& s, const std::filesystem::path& file, int32_t n) {
-    SaveSettingsToSection(s, file, ConfigSectionName(n));
+std::vector<std::pair<std::string, std::string>> ConfigurationEntries(const Settings& s) {
+    std::vector<std::pair<std::string, std::string>> entries;
+    for (size_t i = 0; i < kButtonCount; ++i) {
+        entries.emplace_back(IndexedKey("K", i), Text(s.buttonFunction[i].load()));
+    }
+    entries.emplace_back("DPI_LEVEL", Text(s.dpiLevel.load()));
+    entries.emplace_back("WHEEL_STATUS", Text(s.wheelStatus));
+    entries.emplace_back("MACRO_MODE2", Text(s.macroMode.load()));
+    for (size_t j = 0; j < kDpiLevelCount; ++j) {
+        entries.emplace_back(IndexedKey("DPI_SET", j), Text(s.dpiValue[j]));
+        entries.emplace_back(IndexedKey("DPI_SET_EN", j), s.dpiEnabled[j] != 0 ? "1" : "0");
+    }
+    entries.emplace_back("LED_STATUS", Text(s.ledMode));
+    entries.emplace_back("DPI_SPEED", Text(s.pointerSpeed));
+    entries.emplace_back("WHEEL_SPEED", Text(s.wheelSpeed));
+    entries.emplace_back("USB_SPEED", Text(s.reportRate.load()));
+    entries.emplace_back("FIRE_TIME", Text(s.fireTime));
+    return entries;
 }
 
-void SaveSettingsToSection(const Settings& s, const std::filesystem::path& file,
+bool HasConfigurationKey(const IniDocument& doc, const std::string& section) {
+    static const auto keys = ConfigurationEntries(Settings{});
+    return std::any_of(keys.begin(), keys.end(), [&](const auto& entry) {
+        return doc.Get(section, entry.first).has_value();
+    });
+}
+
+bool SaveSettings(const Settings& s, const std::filesystem::path& file, int32_t n) {
+    return SaveSettingsToSection(s, file, ConfigSectionName(n));
+}
+
+bool SaveSettingsToSection(const Settings& s, const std::filesystem::path& file,
                            const std::string& section) {
     IniBatch batch(file);
-    for (size_t i = 0; i < kButtonCount; ++i) {
-        batch.Set(section, IndexedKey("K", i), Text(s.buttonFunction[i].load()));
+    for (const auto& [key, value] : ConfigurationEntries(s)) {
+        batch.Set(section, key, value);
     }
-    batch.Set(section, "DPI_LEVEL", Text(s.dpiLevel.load()));
-    batch.Set(section, "WHEEL_STATUS", Text(s.wheelStatus));
-    batch.Set(section, "MACRO_MODE2", Text(s.macroMode.load()));
-    for (size_t j = 0; j < kDpiLevelCount; ++j) {
-        batch.Set(section, IndexedKey("DPI_SET", j), Text(s.dpiValue[j]));
-        batch.Set(section, IndexedKey("DPI_SET_EN", j), s.dpiEnabled[j] != 0 ? "1" : "0");
-    }
-    batch.Set(section, "LED_STATUS", Text(s.ledMode));
-    batch.Set(section, "DPI_SPEED", Text(s.pointerSpeed));
-    batch.Set(section, "WHEEL_SPEED", Text(s.wheelSpeed));
-    batch.Set(section, "USB_SPEED", Text(s.reportRate.load()));
-    batch.Set(section, "FIRE_TIME", Text(s.fireTime));
-    batch.Commit();
+    return batch.Commit();
 }
 
 void SaveDpiLevel(const Settings& s, const std::filesystem::path& file, int32_t n) {

@@ -243,4 +243,11 @@ void MacroPageWidgets::RepaintWindow() {
     }
 }
 
+void MacroPageWidgets::SetControlsFont(const QFont& font) {
+    for (QWidget* w : std::initializer_list<QWidget*>{repeatCountEdit_, macroNameEdit_, macroList_,
+                                                      eventList_}) {
+        w->setFont(font);
+    }
+}
+
 } // namespace xk

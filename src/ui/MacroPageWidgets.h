@@ -65,6 +65,9 @@ public:
     void EditSelectedEventLine() override;
     void RepaintWindow() override;
 
+    // The text font of the four controls (the language's font).
+    void SetControlsFont(const QFont& font);
+
 private:
     QLineEdit* repeatCountEdit_;
     QLineEdit* macroNameEdit_;

@@ -1,6 +1,7 @@
 #include "ui/SkinPainter.h"
 
 #include "settings/FunctionCode.h"
+#include "settings/Language.h"
 #include "settings/TextCodec.h"
 #include "ui/CentredText.h"
 #include "ui/PointerRules.h"
@@ -198,8 +199,8 @@ void SkinPainter::DrawCommonElements(QPainter& p, const PagePictures& pics) cons
             source = c_.ui.pointerPressed ? &pics.down : &pics.over;
         } else if (i == currentTab) {
             source = &pics.down;
-        } else if ((i == 17 && c_.settings.language == 0) ||
-                   (i == 18 && c_.settings.language != 0)) {
+        } else if ((i == 17 && !IsEnglish(c_.settings.language)) ||
+                   (i == 18 && IsEnglish(c_.settings.language))) {
             source = &pics.down;
         }
         if (source != nullptr) {
@@ -226,7 +227,7 @@ QString SkinPainter::ButtonSlotText(int32_t button) const {
 }
 
 QString SkinPainter::MacroCaption(int32_t j) const {
-    const bool english = c_.settings.language != 0;
+    const bool english = IsEnglish(c_.settings.language);
     switch (j) {
     case 4:
         if (english) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/Language.h"
+
 #include <QFont>
 
 #include <cstdint>
@@ -13,7 +15,7 @@ struct TextFonts {
     QFont english;
     QFont chinese;
 
-    const QFont& For(int32_t language) const { return language != 0 ? english : chinese; }
+    const QFont& For(int32_t language) const { return IsEnglish(language) ? english : chinese; }
 };
 
 // Registers the substitutes once and builds both fonts; needs a QGuiApplication.

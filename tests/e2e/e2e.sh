@@ -83,6 +83,41 @@ wait_reports_above() {
 
 click() { xk_click_element "$wid" "$layout" "$1"; }
 
+# The key lines of section $2 of INI file $1.
+section_of() { awk -v s="[$2]" '$0 == s {on = 1; next} /^\[/ {on = 0} on && /=/' "$1"; }
+
+# The last fire-time report's value bytes.
+last_fire_time() { reports_of 12 | tail -1 | awk '{print $5 $6}'; }
+
+# Waits until at least $2 visible windows are named $1.
+wait_windows_named() {
+    local i
+    for i in $(seq 1 50); do
+        [ "$(xdotool search --onlyvisible --name "$1" 2>/dev/null | wc -l)" -ge "${2:-1}" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# Types a path into the file dialog's name field that has the focus and accepts it.
+choose_file() {
+    xdotool type --delay 20 "$1"
+    sleep 0.3
+    xdotool key Return
+    sleep 0.6
+}
+
+# A screenshot of the whole screen, also kept in $XK_E2E_SHOTS when that names a folder.
+shot() {
+    import -window root "$work/$1.png"
+    if [ -n "${XK_E2E_SHOTS:-}" ]; then
+        mkdir -p "$XK_E2E_SHOTS" && cp "$work/$1.png" "$XK_E2E_SHOTS/"
+    fi
+}
+
+# Whether two screenshots have the same pixels.
+same_pixels() { [ "$(compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1)" = "0" ]; }
+
 case "$case_name" in
 startup_upload)
     start_vmouse; start_app
@@ -290,6 +325,120 @@ no_mouse)
     xdotool windowactivate --sync "$box" key Return 2>/dev/null || xdotool key Return
     wait_gone "$app_pid" 10 || fail "the program goes on after the message"
     [ -z "$(xdotool search --onlyvisible --name 'xk-r40|XK-R40' 2>/dev/null)" ] || fail "a window is left"
+    ;;
+factory_reset)
+    # Configuration 1 and 5 and the user macros differ from the factory state; configuration 1
+    # has the repeat-until-stopped macro mode, which the reset keeps.
+    sed -i -e '/^\[Config1\]/,/^\[/ { s/^FIRE_TIME=.*/FIRE_TIME=240/; s/^MACRO_MODE2=.*/MACRO_MODE2=1/ }' \
+        -e '/^\[Config5\]/,/^\[/ { s/^K5=.*/K5=40/; s/^FIRE_TIME=.*/FIRE_TIME=16/ }' "$app/config.ini"
+    printf '[Macros]\nmacroNum=0\n' >"$app/Macro_EN.dat"
+    start_vmouse; start_app
+    wid=$(xk_wait_window 20) || fail "no window"
+    sleep 0.5
+    [ "$(last_fire_time)" = "001e" ] || fail "the start-up fire time is '$(last_fire_time)', not 001e"
+    click 10 # the macro page, so the list is refilled on the spot
+    before=$(report_count)
+    click 16 # factory reset
+    wait_reports_above "$before" || fail "the reset uploaded nothing"
+    sleep 0.5
+    shot reset-macro-en
+    [ "$(last_fire_time)" = "0006" ] || fail "fire time after the reset is '$(last_fire_time)', not 0006 (50 ms)"
+    section_of "$app/config.ini" Config1 | grep -qx 'MACRO_MODE2=1' || fail "configuration 1 lost its macro mode"
+    section_of "$app/config.ini" Config1 | grep -qx 'FIRE_TIME=50' || fail "configuration 1 is not the built-in default"
+    [ "$(section_of "$app/config.ini" Config5)" = "$(section_of "$app/config.ini" CfgReset_EN5)" ] ||
+        fail "configuration 5 is not CfgReset_EN5 in English"
+    cmp -s "$app/Macro_EN.dat" "$app/skins/INI_EN/defMacro.dat" || fail "Macro_EN.dat is not the factory macros"
+    grep -q '^CurConfig=1' "$app/config.ini" || fail "CurConfig changed"
+    ;;
+language_switch)
+    start_vmouse; start_app
+    wid=$(xk_wait_window 20) || fail "no window"
+    sleep 0.5
+    cp "$app/config.ini" "$work/config-before.ini"
+    before=$(report_count)
+    click 17 # Chinese; the pointer stays over it
+    sleep 0.8
+    shot main-cn
+    grep -q '^VER_SEL=0' "$app/config.ini" || fail "VER_SEL is not 0"
+    diff <(grep -v '^VER_SEL=' "$work/config-before.ini") <(grep -v '^VER_SEL=' "$app/config.ini") >/dev/null ||
+        fail "the switch changed config.ini beyond VER_SEL"
+    [ "$(report_count)" -eq "$before" ] || fail "the switch sent reports to the mouse"
+    [ "$(xdotool getwindowname "$wid")" = "XK-R40 GAMING MOUSE" ] || fail "the title changed"
+    cn=$app/skins/INI_CN/skin_main.ini
+    xk_click_element "$wid" "$cn" 10
+    sleep 0.5
+    shot macro-cn
+    xk_click_element "$wid" "$cn" 11
+    sleep 0.5
+    shot light-cn
+    xk_click_element "$wid" "$cn" 10
+    xk_click_element "$wid" "$cn" 18 # English again, on the macro page
+    sleep 0.5
+    shot macro-en
+    grep -q '^VER_SEL=1' "$app/config.ini" || fail "VER_SEL is not 1"
+    xk_click_element "$wid" "$layout" 9
+    xk_click_element "$wid" "$layout" 17
+    sleep 0.5
+    # The window after the switch looks exactly as one started in Chinese (which the next
+    # start is): nothing of the old language stays on screen.
+    shot switched
+    kill "$app_pid"
+    wait_gone "$app_pid" 10 || fail "the program did not end"
+    start_app
+    wid=$(xk_wait_window 20) || fail "no window after the restart"
+    sleep 0.8
+    # shellcheck disable=SC2046
+    xdotool mousemove --window "$wid" $(xk_element_centre "$cn" 17)
+    sleep 0.8
+    shot started-cn
+    same_pixels switched started-cn || fail "the switched window differs from one started in Chinese"
+    ;;
+profile_files)
+    start_vmouse; start_app
+    wid=$(xk_wait_window 20) || fail "no window"
+    sleep 0.5
+    # Export into a new file: a name without an extension gets .ini.
+    click 15
+    wait_windows_named "Save As" || fail "no save dialog"
+    shot export-dialog
+    choose_file mine
+    [ -f "$app/mine.ini" ] || fail "no mine.ini in the program folder"
+    [ "$(section_of "$app/mine.ini" Config7)" = "$(section_of "$app/config.ini" Config1)" ] ||
+        fail "the exported profile is not configuration 1"
+    # Export into an existing file, after the overwrite question: the rest of it stays.
+    printf '; kept\n[Other]\nname=mine\n' >"$work/shared.ini"
+    click 15
+    wait_windows_named "Save As" || fail "no save dialog"
+    choose_file "$work/shared.ini"
+    wait_windows_named "Save As" 2 || fail "no overwrite question"
+    xdotool key y
+    sleep 0.5
+    grep -q '^; kept' "$work/shared.ini" || fail "the export lost the comment of the file"
+    grep -q '^name=mine' "$work/shared.ini" || fail "the export lost the other section"
+    [ -n "$(section_of "$work/shared.ini" Config7)" ] || fail "no Config7 in the existing file"
+    # A profile written on Windows imports; its fire time of 120 ms reaches the mouse on apply.
+    cp "$here/../fixtures/profiles/windows_crlf.ini" "$work/windows.ini"
+    click 14
+    wait_windows_named "Open" || fail "no open dialog"
+    choose_file "$work/windows.ini"
+    click 3
+    sleep 0.8
+    [ "$(last_fire_time)" = "000f" ] || fail "fire time after the import is '$(last_fire_time)', not 000f"
+    # A file without Config7 is refused with a message and changes nothing.
+    printf '[Config1]\nK0=0\nFIRE_TIME=8\n' >"$work/bad.ini"
+    click 14
+    wait_windows_named "Open" || fail "no open dialog"
+    choose_file "$work/bad.ini"
+    wait_windows_named '^xk-r40$' || fail "no message for a file that is no profile"
+    shot bad-profile
+    xdotool key Return
+    sleep 0.3
+    before=$(report_count)
+    click 3
+    wait_reports_above "$before" || fail "apply sent nothing"
+    sleep 0.5
+    [ "$(last_fire_time)" = "000f" ] || fail "the refused file changed the fire time"
+    reports_of 10 | tail -8 | grep -q ' 10 01 01 ' || fail "the refused file took the left button"
     ;;
 *)
     fail "unknown case"

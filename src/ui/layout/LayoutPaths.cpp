@@ -1,13 +1,15 @@
 #include "ui/layout/LayoutPaths.h"
 
+#include "settings/Language.h"
+
 namespace xk {
 
 std::string_view LayoutFolderName(int32_t language) {
-    return language != 0 ? "INI_EN" : "INI_CN";
+    return IsEnglish(language) ? "INI_EN" : "INI_CN";
 }
 
 std::string_view LayoutFileName(LayoutKind kind, int32_t language) {
-    const bool english = language != 0;
+    const bool english = IsEnglish(language);
     switch (kind) {
     case LayoutKind::Main:
         return english ? "skin_main_en.ini" : "skin_main.ini";

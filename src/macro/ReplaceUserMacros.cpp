@@ -1,0 +1,32 @@
+#include "macro/ReplaceUserMacros.h"
+
+#include "macro/MacroFile.h"
+#include "macro/MacroList.h"
+
+namespace xk {
+namespace {
+
+void ShowReplacedMacros(MacroPage& page, bool pageShown) {
+    if (pageShown) {
+        FillMacroList(page);
+        page.controls.RepaintWindow();
+    }
+}
+
+} // namespace
+
+bool ResetUserMacros(MacroPage& page, const std::filesystem::path& skinsDir, int32_t language,
+                     bool pageShown) {
+    LoadUserMacros(page, DefaultMacroFilePath(skinsDir, language));
+    ShowReplacedMacros(page, pageShown);
+    return SaveMacroFile(page.store.macroFilePath, page.store);
+}
+
+void SwitchUserMacros(MacroPage& page, const std::filesystem::path& programDir, int32_t language,
+                      bool pageShown) {
+    page.store.macroFilePath = MacroFilePathFor(programDir, language);
+    LoadUserMacros(page, page.store.macroFilePath);
+    ShowReplacedMacros(page, pageShown);
+}
+
+} // namespace xk
