@@ -70,12 +70,5 @@ int CNUV_DEvoraApp::RunWarning() {
 }
 void CNUV_DEvoraApp::OpenFunctionPopup() {}
 void CNUV_DEvoraApp::CloseFunctionPopup() {}
-void CNUV_DEvoraApp::OpenEventMenu() {}
-
-void CNUV_DEvoraApp::LoadMenus(int32_t language) {
-    if (tray_) {
-        tray_->LoadMenu(language);
-    }
-}
 
 } // namespace xk
