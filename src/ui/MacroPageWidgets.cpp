@@ -75,7 +75,13 @@ MacroPageWidgets::MacroPageWidgets()
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         list->setFrameShape(QFrame::NoFrame);
     }
-    QObject::connect(macroList_, &QListWidget::currentRowChanged, macroList_, [this](int) {
+    // After the selection has moved (the current row changes before it does). A click never
+    // leaves the list without a selected line.
+    QObject::connect(macroList_, &QListWidget::itemSelectionChanged, macroList_, [this] {
+        if (macroList_->selectedItems().isEmpty() && macroList_->currentItem() != nullptr) {
+            const QSignalBlocker quiet(macroList_);
+            macroList_->currentItem()->setSelected(true);
+        }
         if (onMacroSelected_) {
             onMacroSelected_();
         }

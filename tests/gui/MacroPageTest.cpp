@@ -83,9 +83,9 @@ private:
 };
 
 // The macro page of the synthetic skin with one macro: A down, 100 ms, A up, 120 ms, B down.
-class EventMenuTest : public ::testing::Test {
+class MacroPageTest : public ::testing::Test {
 protected:
-    EventMenuTest() {
+    MacroPageTest() {
         QApplication::instance()->installEventFilter(skin.window.get());
         skin.window->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(skin.window.get()));
@@ -106,7 +106,7 @@ protected:
         skin.commands.calls.clear();
         menu.Load(1, style);
     }
-    ~EventMenuTest() override { QApplication::instance()->removeEventFilter(skin.window.get()); }
+    ~MacroPageTest() override { QApplication::instance()->removeEventFilter(skin.window.get()); }
 
     CEditableListBox& List() { return skin.window->MacroControls().EventList(); }
     // The centre of a line, scrolled into view, on the screen.
@@ -137,7 +137,30 @@ protected:
     EventMenu menu;
 };
 
-TEST_F(EventMenuTest, ARightButtonReleaseAnywhereOnThePageReachesTheEventMenu) {
+TEST_F(MacroPageTest, AClickInTheMacroListSelectsThatMacro) {
+    skin.widgets.SetMacroSelectedHandler([this] { SelectMacro(skin.macroPage); });
+    MacroSlot& second = skin.macros.userMacros[1];
+    second = MacroSlot{};
+    second.SetName(u"n");
+    second.events[0] = {7, kActionPress};
+    second.eventCount = 1;
+    skin.macros.userMacroCount = 2;
+    skin.macros.currentMacro = 0;
+    FillMacroList(skin.macroPage);
+    QListWidget& macros = skin.window->MacroControls().MacroList();
+    const QPoint line1 = macros.visualItemRect(macros.item(1)).center();
+    QTest::mouseClick(macros.viewport(), Qt::LeftButton, {}, line1);
+    EXPECT_EQ(skin.macros.currentMacro, 1);
+    EXPECT_EQ(skin.window->MacroControls().MacroNameEdit().text(), QStringLiteral("n"));
+    ASSERT_EQ(List().count(), 1);
+    EXPECT_EQ(List().item(0)->text(), QStringLiteral("[↓]D"));
+    // A control-click does not leave the list without a selected macro.
+    QTest::mouseClick(macros.viewport(), Qt::LeftButton, Qt::ControlModifier, line1);
+    EXPECT_EQ(skin.widgets.SelectedMacroLine(), 1);
+    skin.widgets.SetMacroSelectedHandler({});
+}
+
+TEST_F(MacroPageTest, ARightButtonReleaseAnywhereOnThePageReachesTheEventMenu) {
     QWindow* window = skin.window->windowHandle();
     const auto at = [&](QWidget& w) { return w.mapTo(skin.window.get(), w.rect().center()); };
     // The event list keeps its own releases; the macro list and the page itself do not.
@@ -158,7 +181,7 @@ TEST_F(EventMenuTest, ARightButtonReleaseAnywhereOnThePageReachesTheEventMenu) {
     ToggleRecording(skin.macroPage);
 }
 
-TEST_F(EventMenuTest, InsertAndDeleteChosenWithThePointerOrTheKeys) {
+TEST_F(MacroPageTest, InsertAndDeleteChosenWithThePointerOrTheKeys) {
     struct Case {
         int line;
         std::vector<Step> steps;
@@ -191,7 +214,7 @@ TEST_F(EventMenuTest, InsertAndDeleteChosenWithThePointerOrTheKeys) {
         RightClick(List().viewport()->mapToGlobal(last.center() + QPoint(0, last.height())), {}));
 }
 
-TEST_F(EventMenuTest, ModifyDelayEditsTheDelayLineInPlace) {
+TEST_F(MacroPageTest, ModifyDelayEditsTheDelayLineInPlace) {
     const std::pair<const char*, uint16_t> typed[] = {{"250", 250}, {"75ms", 75}};
     for (const auto& [text, delay] : typed) {
         RightClick(Line(1), {{Qt::Key_Up}, {Qt::Key_Up}, {Qt::Key_Return}});
