@@ -1,6 +1,5 @@
 #include "ui/CEditHelper.h"
 
-#include <QApplication>
 #include <QKeyEvent>
 
 namespace xk {
@@ -14,8 +13,7 @@ bool IsEnter(int key) {
 
 CEditHelper::CEditHelper(QWidget* parent) : QLineEdit(parent) {
     setObjectName(QStringLiteral("eventLineEdit"));
-    // A standard edit box, in the system's colours, over the list's own.
-    setPalette(QApplication::palette());
+    // Bordered, in the list's colours, over the line it edits.
     setAutoFillBackground(true);
     setFrame(true);
     setContextMenuPolicy(Qt::NoContextMenu);
