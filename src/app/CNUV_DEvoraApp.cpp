@@ -2,14 +2,25 @@
 
 #include "app/AppIcon.h"
 #include "macro/MacroList.h"
+#include "platform/X11KeyRepeat.h"
 
 #include <QApplication>
 #include <QDateTime>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QPointer>
 
 namespace xk {
+namespace {
+
+// The X connection of the application, or null on other platforms.
+void* X11Display() {
+    const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 != nullptr ? x11->display() : nullptr;
+}
+
+} // namespace
 
 CNUV_DEvoraApp::CNUV_DEvoraApp(std::filesystem::path programDirectory, CommandLine commandLine)
     : programDirectory_(std::move(programDirectory)), skinsDir_(programDirectory_ / "skins"),
@@ -67,11 +78,13 @@ void CNUV_DEvoraApp::ShowMessage(std::string_view text) {
     box.exec();
 }
 
+// A held key repeats as presses while the keyboard is grabbed, as the recording expects it.
 bool CNUV_DEvoraApp::GrabKeyboard() {
     if (!window_) {
         return false;
     }
     window_->grabKeyboard();
+    SetDetectableKeyRepeat(X11Display(), true);
     return true;
 }
 
@@ -79,6 +92,7 @@ void CNUV_DEvoraApp::ReleaseKeyboard() {
     if (window_) {
         window_->releaseKeyboard();
     }
+    SetDetectableKeyRepeat(X11Display(), false);
 }
 
 int32_t CNUV_DEvoraApp::MillisecondsSinceMidnightUtc() const {

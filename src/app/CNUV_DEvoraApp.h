@@ -14,6 +14,8 @@
 #include "settings/UserMessages.h"
 #include "ui/CMenuDlg.h"
 #include "ui/CNUV_DEvoraDlg.h"
+#include "ui/CNuvMenu.h"
+#include "ui/EventMenu.h"
 #include "ui/InterfaceState.h"
 #include "ui/MacroPageWidgets.h"
 #include "ui/SkinPictures.h"
@@ -82,6 +84,7 @@ public:
 private:
     // The main window's initialisation; false when start-up ended the program.
     bool InitMainWindow();
+    // (Re)builds the event list's menu and the tray menu for a language.
     void LoadMenus(int32_t language);
     void WatchDeviceChanges();
     // Asks for a repaint of the main window from any thread.
@@ -101,6 +104,8 @@ private:
     TextFonts fonts_;
     MacroPageWidgets widgets_;
     MacroPage macroPage_;
+    CNuvMenu menuStyle_;
+    EventMenu eventMenu_;
 
     std::unique_ptr<HidTransport> transport_;
     DesktopLauncher launcher_;

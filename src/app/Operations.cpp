@@ -51,13 +51,4 @@ void CNUV_DEvoraApp::FillMacroList() {
     xk::FillMacroList(macroPage_);
 }
 
-// Built by later work: the event list's menu.
-void CNUV_DEvoraApp::OpenEventMenu() {}
-
-void CNUV_DEvoraApp::LoadMenus(int32_t language) {
-    if (tray_) {
-        tray_->LoadMenu(language);
-    }
-}
-
 } // namespace xk

@@ -1,19 +1,32 @@
 #include "app/TrayIcon.h"
 
+#include "ui/CNuvMenu.h"
+
+#include <array>
+
 namespace xk {
 namespace {
 
-// Command ids of the tray menu's items, by language.
-constexpr int kShowWindowEn = 32801;
-constexpr int kExitDriverEn = 32800;
-constexpr int kShowWindowCn = 32837;
-constexpr int kExitDriverCn = 32838;
+enum class TrayCommand { ShowWindow, ExitDriver };
+
+// The menu's items in order, with the command ids of each language.
+struct TrayItem {
+    TrayCommand command;
+    int32_t englishId;
+    int32_t chineseId;
+    const char* english;
+    const char* chinese;
+};
+
+constexpr std::array<TrayItem, 2> kTrayItems{{
+    {TrayCommand::ShowWindow, 32801, 32837, "Show Window", "显示窗口   "},
+    {TrayCommand::ExitDriver, 32800, 32838, "Exit Driver", "关闭驱动"},
+}};
 
 } // namespace
 
 TrayIcon::TrayIcon(const QIcon& icon) : icon_(icon) {
     icon_.setToolTip(QString::fromLatin1(kTrayTip));
-    icon_.setContextMenu(&menu_);
     connect(&icon_, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
                 if (reason == QSystemTrayIcon::DoubleClick) {
@@ -22,18 +35,22 @@ TrayIcon::TrayIcon(const QIcon& icon) : icon_(icon) {
             });
 }
 
-void TrayIcon::LoadMenu(int32_t language) {
-    menu_.clear();
+void TrayIcon::LoadMenu(int32_t language, QStyle& style) {
     const bool english = language != 0;
-    menu_.setTitle(english ? QStringLiteral("Menu_Tray") : QStringLiteral("托盘菜单"));
-    QAction* show =
-        menu_.addAction(english ? QStringLiteral("Show Window") : QStringLiteral("显示窗口   "));
-    show->setData(english ? kShowWindowEn : kShowWindowCn);
-    connect(show, &QAction::triggered, this, &TrayIcon::showRequested);
-    QAction* exit =
-        menu_.addAction(english ? QStringLiteral("Exit Driver") : QStringLiteral("关闭驱动"));
-    exit->setData(english ? kExitDriverEn : kExitDriverCn);
-    connect(exit, &QAction::triggered, this, &TrayIcon::exitRequested);
+    auto menu = std::make_unique<QMenu>();
+    menu->setTitle(english ? QStringLiteral("Menu_Tray") : QStringLiteral("托盘菜单"));
+    for (const TrayItem& item : kTrayItems) {
+        QAction* action = menu->addAction(QString::fromUtf8(english ? item.english : item.chinese));
+        action->setData(english ? item.englishId : item.chineseId);
+        if (item.command == TrayCommand::ShowWindow) {
+            connect(action, &QAction::triggered, this, &TrayIcon::showRequested);
+        } else {
+            connect(action, &QAction::triggered, this, &TrayIcon::exitRequested);
+        }
+    }
+    MakeOwnerDrawn(*menu, style);
+    icon_.setContextMenu(menu.get());
+    menu_ = std::move(menu);
 }
 
 void TrayIcon::AddTrayIcon() {

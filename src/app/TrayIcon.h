@@ -5,6 +5,9 @@
 #include <QSystemTrayIcon>
 
 #include <cstdint>
+#include <memory>
+
+class QStyle;
 
 namespace xk {
 
@@ -17,12 +20,13 @@ class TrayIcon : public QObject {
 public:
     explicit TrayIcon(const QIcon& icon);
 
-    // Builds the menu in the language (1 English, 0 Chinese).
-    void LoadMenu(int32_t language);
+    // (Re)builds the menu in the language (1 English, 0 Chinese), drawn by `style`.
+    void LoadMenu(int32_t language, QStyle& style);
     void AddTrayIcon();
     void RemoveTrayIcon();
     bool Shown() const { return icon_.isVisible(); }
-    QMenu& Menu() { return menu_; }
+    // The menu, or null before the first load.
+    QMenu* Menu() const { return menu_.get(); }
 
     static bool Available();
 
@@ -32,7 +36,7 @@ signals:
 
 private:
     QSystemTrayIcon icon_;
-    QMenu menu_;
+    std::unique_ptr<QMenu> menu_;
 };
 
 } // namespace xk

@@ -108,6 +108,7 @@ struct Lookup {
     std::array<uint8_t, 256> keyOfVirtual{};
     std::array<uint8_t, 256> virtualOfKey{};
     std::array<std::optional<size_t>, 256> rowOfKey{};
+    std::array<bool, 256> virtualKeyHasRow{};
 };
 
 constexpr Lookup kLookup = [] {
@@ -120,6 +121,7 @@ constexpr Lookup kLookup = [] {
         l.keyOfVirtual[kRows[r].virtualKey] = kRows[r].key;
         l.virtualOfKey[kRows[r].key] = kRows[r].virtualKey;
         l.rowOfKey[kRows[r].key] = r;
+        l.virtualKeyHasRow[kRows[r].virtualKey] = true;
     }
     return l;
 }();
@@ -130,6 +132,10 @@ constexpr uint8_t kMenuKey = 118; // a key code with a name but no virtual-key c
 
 uint8_t KeyFromVirtualKey(uint8_t virtualKey) {
     return kLookup.keyOfVirtual[virtualKey];
+}
+
+bool HasVirtualKeyRow(uint8_t virtualKey) {
+    return kLookup.virtualKeyHasRow[virtualKey];
 }
 
 uint8_t VirtualKeyFromKey(uint8_t key) {

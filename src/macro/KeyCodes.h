@@ -13,6 +13,8 @@ inline constexpr uint8_t kMiddleButtonKey = 242;
 
 // The key code of a virtual-key code; a code that no row names comes back unchanged.
 uint8_t KeyFromVirtualKey(uint8_t virtualKey);
+// Whether a row of the key table names the virtual-key code.
+bool HasVirtualKeyRow(uint8_t virtualKey);
 // The virtual-key code of a key code; a code that no row names comes back unchanged.
 uint8_t VirtualKeyFromKey(uint8_t key);
 // The display name of a key code in UTF-8; "NON-AVAILABLE" for codes without a row.

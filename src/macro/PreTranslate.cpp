@@ -18,7 +18,8 @@ PreTranslation PreTranslateMessage(uint32_t message, uint32_t virtualKey, bool r
     result.openEventMenu = !recording && macroPageShown && message == kRightButtonUpMessage;
     // Escape and Return never reach the dialog handling (which would close the window or
     // press a default button), recorded or not.
-    result.swallow = (message == kKeyDownMessage &&
+    result.swallow = result.record ||
+                     (message == kKeyDownMessage &&
                       (virtualKey == kVirtualKeyEscape || virtualKey == kVirtualKeyReturn)) ||
                      (IsKeyMessage(message) && virtualKey == kVirtualKeyF10);
     return result;

@@ -25,9 +25,10 @@ struct PreTranslation {
     bool openEventMenu = false; // run OpenEventMenu
     bool swallow = false;       // handled: not dispatched
 };
-// Key messages while recording are recorded; a right-button release on the macro page opens
-// the event menu; a key-down of Escape or Return and every key message of F10 are swallowed,
-// whether or not the recorder took them.
+// Key messages while recording are recorded and swallowed: the keyboard belongs to the
+// recording, so no key opens or triggers anything of the window. A right-button release on the
+// macro page opens the event menu. A key-down of Escape or Return and every key message of F10
+// are swallowed too.
 PreTranslation PreTranslateMessage(uint32_t message, uint32_t virtualKey, bool recording,
                                    bool macroPageShown);
 

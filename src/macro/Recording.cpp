@@ -42,6 +42,12 @@ void StartRecording(MacroPage& page, int32_t macro) {
     ClearEventLines(page);
 }
 
+bool IsHeld(const RecordingState& recorder, uint8_t virtualKey) {
+    const auto held = recorder.heldKeys.begin();
+    return std::find(held, held + recorder.heldKeyCount, virtualKey) !=
+           held + recorder.heldKeyCount;
+}
+
 // Removes a released key from the held keys; false when its press was not recorded.
 bool ReleaseHeldKey(RecordingState& recorder, uint8_t virtualKey) {
     const auto held = recorder.heldKeys.begin();
@@ -100,10 +106,17 @@ KeyRecord RecordKeyMessage(MacroPage& page, uint32_t message, uint32_t virtualKe
     if (!recorder.recording || !IsKeyMessage(message) || virtualKey > 0xFF) {
         return KeyRecord::Skipped;
     }
+    const auto key = static_cast<uint8_t>(virtualKey);
+    // The mouse would play a key without a row as whatever usage ID the number happens to be.
+    if (!HasVirtualKeyRow(key)) {
+        return KeyRecord::Refused;
+    }
     KeyRecord result = KeyRecord::Skipped;
-    const bool repeat = message == recorder.lastKeyMessage && virtualKey == recorder.lastKeyCode;
+    // A held key is one press however long it is held, whatever else is typed meanwhile.
+    const bool repeat =
+        (message == recorder.lastKeyMessage && virtualKey == recorder.lastKeyCode) ||
+        (IsKeyDownMessage(message) && IsHeld(recorder, key));
     if (!repeat && recorder.recordedCount < kMaxRecordedEvents) {
-        const auto key = static_cast<uint8_t>(virtualKey);
         uint8_t action = kActionPress;
         if (IsKeyDownMessage(message)) {
             if (page.eventList.pressLineCount >= kMaxRecordedPresses ||

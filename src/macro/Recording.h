@@ -17,8 +17,9 @@ void StopRecording(MacroPage& page);
 
 enum class KeyRecord {
     Recorded, // a new event
-    Skipped,  // a repeat of the last key message, or the event limit reached
-    Refused,  // a press over the limits or a release without a recorded press
+    Skipped,  // a repeat: the last key message again or a press of a held key; the event limit
+    Refused,  // a key without a row in the key table, a press over the limits or a release
+              // without a recorded press
 };
 // One key message while recording: message id and virtual-key code.
 KeyRecord RecordKeyMessage(MacroPage& page, uint32_t message, uint32_t virtualKey);

@@ -6,12 +6,15 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMetaObject>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
 
+#include "macro/EventList.h"
 #include "macro/PreTranslate.h"
 #include "macro/Recording.h"
+#include "ui/CEditHelper.h"
 #include "ui/KeyMessages.h"
 
 namespace xk {
@@ -35,6 +38,7 @@ CNUV_DEvoraDlg::CNUV_DEvoraDlg(WindowContext context, MacroPageWidgets& macroCon
     setFixedSize(kUnshapedSize);
     macroControls_.Attach(*this);
     macroControls_.SetRepaintHandler([this] { RequestRepaint(); });
+    macroControls_.SetEditClosedHandler([this] { ApplyEditedDelay(c_.macroPage); });
     c_.ui.paintWidth = kUnshapedSize.width();
     c_.ui.paintHeight = kUnshapedSize.height();
 }
@@ -114,14 +118,9 @@ void CNUV_DEvoraDlg::mouseReleaseEvent(QMouseEvent* event) {
         followingPointer_ = false;
         const QPoint pos = event->position().toPoint();
         OnLeftButtonUp(pos.x(), pos.y());
-    } else if (event->button() == Qt::RightButton) {
-        if (c_.settings.currentPage == kMacroPage) {
-            if (!c_.macroPage.recorder.recording) {
-                commands_.OpenEventMenu();
-            }
-        } else {
-            ShowSystemMenu(event->globalPosition().toPoint());
-        }
+    } else if (event->button() == Qt::RightButton && c_.settings.currentPage != kMacroPage) {
+        // On the macro page the release opens the event menu (eventFilter).
+        ShowSystemMenu(event->globalPosition().toPoint());
     }
 }
 
@@ -173,7 +172,38 @@ void CNUV_DEvoraDlg::changeEvent(QEvent* event) {
 }
 
 bool CNUV_DEvoraDlg::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+        return PreTranslateKey(watched, *static_cast<QKeyEvent*>(event));
+    case QEvent::ContextMenu:
+        // The Menu key's context menu, while the keyboard belongs to the recording.
+        return c_.macroPage.recorder.recording && watched->isWidgetType() &&
+               static_cast<QWidget*>(watched)->window() == this &&
+               static_cast<QContextMenuEvent*>(event)->reason() != QContextMenuEvent::Mouse;
+    case QEvent::MouseButtonRelease:
+        // Seen on the way into the window, before the child under the pointer (which may keep
+        // the release to itself): whatever child the click was on opens the event menu.
+        if (watched == windowHandle() &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+            RightButtonReleased();
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+bool CNUV_DEvoraDlg::PreTranslateKey(QObject* watched, QKeyEvent& event) {
+    const bool recording = c_.macroPage.recorder.recording;
+    if (event.type() == QEvent::ShortcutOverride) {
+        // While recording no shortcut fires: the key comes as a key event and is recorded.
+        if (recording && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->window() == this) {
+            event.accept();
+            return true;
+        }
         return false;
     }
     // A key event travels from the focus widget (or the grabber) up its parents: take it once.
@@ -184,17 +214,38 @@ bool CNUV_DEvoraDlg::eventFilter(QObject* watched, QEvent* event) {
     if (watched != target || target == nullptr || target->window() != this) {
         return false;
     }
-    const auto message = KeyMessageOf(*static_cast<QKeyEvent*>(event));
+    const auto message = KeyMessageOf(event);
     if (!message) {
-        return false;
+        return recording;
     }
-    const bool recording = c_.macroPage.recorder.recording;
     const PreTranslation step = PreTranslateMessage(
         message->message, message->virtualKey, recording, c_.settings.currentPage == kMacroPage);
-    if (step.record) {
+    // X repeats a held key as release and press pairs flagged as auto-repeat: the key is still
+    // down, so neither is a key message.
+    if (step.record && !event.isAutoRepeat()) {
         RecordKeyMessage(c_.macroPage, message->message, message->virtualKey);
     }
+    // The in-place edit sees its own Enter and Escape: it closes only on a release whose press
+    // it saw, not on the release of the key that chose a menu command.
+    if (!recording && qobject_cast<CEditHelper*>(target) != nullptr) {
+        return false;
+    }
     return step.swallow;
+}
+
+void CNUV_DEvoraDlg::RightButtonReleased() {
+    if (c_.settings.currentPage != kMacroPage || c_.macroPage.recorder.recording) {
+        return;
+    }
+    // After the release has reached its child, so that the menu's own loop starts clean.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (c_.settings.currentPage == kMacroPage && !c_.macroPage.recorder.recording) {
+                commands_.OpenEventMenu();
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 void CNUV_DEvoraDlg::MoveWindow() {

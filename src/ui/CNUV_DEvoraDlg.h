@@ -59,10 +59,13 @@ protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void changeEvent(QEvent* event) override;
-    // Installed on the application: key messages for recording, before any widget sees them.
+    // Installed on the application: the main window's pre-translation of key events and
+    // right-button releases, before any widget sees them.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool PreTranslateKey(QObject* watched, QKeyEvent& event);
+    void RightButtonReleased();
     void RepaintAfterHotChange();
     void ActOnMainPress(int32_t element);
     void ActOnMacroPress(int32_t element, int32_t x);

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 
 #include <array>
+#include <utility>
 
 namespace xk {
 namespace {
@@ -10,9 +11,9 @@ namespace {
 constexpr uint32_t kVirtualKeyLeftAlt = 0xA4;
 constexpr uint32_t kVirtualKeyRightAlt = 0xA5;
 
-// X keycodes 8..135 (evdev) to virtual-key codes.
-constexpr std::array<uint8_t, 136> kTable = [] {
-    std::array<uint8_t, 136> t{};
+// X keycodes (evdev) to virtual-key codes; the keypad's digits as Num Lock on gives them.
+constexpr std::array<uint8_t, 203> kTable = [] {
+    std::array<uint8_t, 203> t{};
     t[9] = 0x1B; // Escape
     const uint8_t digits[] = {'1', '2', '3', '4', '5', '6', '7', '8', '9', '0'};
     for (size_t i = 0; i < 10; ++i) {
@@ -91,13 +92,72 @@ constexpr std::array<uint8_t, 136> kTable = [] {
     t[133] = 0x5B; // Super_L
     t[134] = 0x5C; // Super_R
     t[135] = 0x5D; // Menu
+    t[146] = 0x2F; // Help
+    for (size_t i = 0; i < 12; ++i) {
+        t[191 + i] = static_cast<uint8_t>(0x7C + i); // F13..F24
+    }
     return t;
 }();
 
+// The keypad's keys that Num Lock turns into navigation keys: keycode and virtual key.
+constexpr std::array<std::pair<uint8_t, uint8_t>, 11> kKeypadNavigation = {{
+    {79, 0x24}, // Home
+    {80, 0x26}, // Up
+    {81, 0x21}, // Prior
+    {83, 0x25}, // Left
+    {84, 0x0C}, // Clear
+    {85, 0x27}, // Right
+    {87, 0x23}, // End
+    {88, 0x28}, // Down
+    {89, 0x22}, // Next
+    {90, 0x2D}, // Insert
+    {91, 0x2E}, // Delete
+}};
+
+constexpr uint32_t kKeysymKeypad0 = 0xFFB0;
+constexpr uint32_t kKeysymKeypad9 = 0xFFB9;
+constexpr uint32_t kKeysymKeypadDecimal = 0xFFAE;
+constexpr uint32_t kKeysymKeypadSeparator = 0xFFAC;
+constexpr uint32_t kKeysymF13 = 0xFFCA;
+constexpr uint32_t kKeysymF24 = 0xFFD5;
+
+// Keysyms of keys with a row in the key table that keyboards may lack a keycode for.
+constexpr std::array<std::pair<uint32_t, uint8_t>, 4> kKeysymKeys = {{
+    {0xFF60, 0x29}, // Select
+    {0xFF62, 0x2B}, // Execute
+    {0xFF6A, 0x2F}, // Help
+    {0xFF0B, 0x0C}, // Clear
+}};
+
+bool IsKeypadNumberKeysym(uint32_t keysym) {
+    return (keysym >= kKeysymKeypad0 && keysym <= kKeysymKeypad9) ||
+           keysym == kKeysymKeypadDecimal || keysym == kKeysymKeypadSeparator;
+}
+
+uint32_t VirtualKeyFromKeysym(uint32_t keysym) {
+    if (keysym >= kKeysymF13 && keysym <= kKeysymF24) {
+        return 0x7C + (keysym - kKeysymF13);
+    }
+    for (const auto& [sym, virtualKey] : kKeysymKeys) {
+        if (sym == keysym) {
+            return virtualKey;
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
-uint32_t VirtualKeyFromX11Keycode(uint32_t keycode) {
-    return keycode < kTable.size() ? kTable[keycode] : 0;
+uint32_t VirtualKeyFromX11Key(uint32_t keycode, uint32_t keysym) {
+    if (!IsKeypadNumberKeysym(keysym)) {
+        for (const auto& [code, virtualKey] : kKeypadNavigation) {
+            if (code == keycode) {
+                return virtualKey;
+            }
+        }
+    }
+    const uint32_t virtualKey = keycode < kTable.size() ? kTable[keycode] : 0;
+    return virtualKey != 0 ? virtualKey : VirtualKeyFromKeysym(keysym);
 }
 
 std::optional<KeyMessage> KeyMessageOf(const QKeyEvent& event) {
@@ -105,7 +165,8 @@ std::optional<KeyMessage> KeyMessageOf(const QKeyEvent& event) {
     if (!press && event.type() != QEvent::KeyRelease) {
         return std::nullopt;
     }
-    const uint32_t virtualKey = VirtualKeyFromX11Keycode(event.nativeScanCode());
+    const uint32_t virtualKey =
+        VirtualKeyFromX11Key(event.nativeScanCode(), event.nativeVirtualKey());
     if (virtualKey == 0) {
         return std::nullopt;
     }

@@ -2,6 +2,8 @@
 
 #include "ui/MaskShape.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPalette>
@@ -61,20 +63,32 @@ MacroPageWidgets::MacroPageWidgets()
     : repeatCountEdit_(MakeControl<QLineEdit>("repeatCountEdit")),
       macroNameEdit_(MakeControl<QLineEdit>("macroNameEdit")),
       macroList_(MakeControl<QListWidget>("macroList")),
-      eventList_(MakeControl<QListWidget>("eventList")), owned_{repeatCountEdit_, macroNameEdit_,
-                                                                macroList_, eventList_} {
+      eventList_(MakeControl<CEditableListBox>("eventList")), owned_{repeatCountEdit_,
+                                                                     macroNameEdit_, macroList_,
+                                                                     eventList_} {
     for (QLineEdit* edit : {repeatCountEdit_, macroNameEdit_}) {
         edit->setAlignment(Qt::AlignCenter);
         edit->setFrame(false);
     }
-    for (QListWidget* list : {macroList_, eventList_}) {
+    for (QListWidget* list : std::initializer_list<QListWidget*>{macroList_, eventList_}) {
         list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         list->setFrameShape(QFrame::NoFrame);
     }
-    QObject::connect(macroList_, &QListWidget::currentRowChanged, macroList_, [this](int) {
+    // After the selection has moved (the current row changes before it does). A click never
+    // leaves the list without a selected line.
+    QObject::connect(macroList_, &QListWidget::itemSelectionChanged, macroList_, [this] {
+        if (macroList_->selectedItems().isEmpty() && macroList_->currentItem() != nullptr) {
+            const QSignalBlocker quiet(macroList_);
+            macroList_->currentItem()->setSelected(true);
+        }
         if (onMacroSelected_) {
             onMacroSelected_();
+        }
+    });
+    QObject::connect(eventList_, &CEditableListBox::editClosed, eventList_, [this] {
+        if (onEditClosed_) {
+            onEditClosed_();
         }
     });
 }
@@ -102,6 +116,10 @@ void MacroPageWidgets::SetRepaintHandler(std::function<void()> handler) {
     onRepaint_ = std::move(handler);
 }
 
+void MacroPageWidgets::SetEditClosedHandler(std::function<void()> handler) {
+    onEditClosed_ = std::move(handler);
+}
+
 void MacroPageWidgets::Create(const SkinLayout& layout, const QFont& font) {
     const std::array<std::pair<QWidget*, const Rect*>, 4> placed{{
         {repeatCountEdit_, &layout.repeatCountEditRect},
@@ -119,6 +137,7 @@ void MacroPageWidgets::Create(const SkinLayout& layout, const QFont& font) {
 }
 
 void MacroPageWidgets::Destroy() {
+    eventList_->EndEdit(true); // an edit never outlives its page
     const QSignalBlocker quiet(macroList_);
     repeatCountEdit_->clear();
     macroNameEdit_->clear();
@@ -234,8 +253,13 @@ void MacroPageWidgets::FocusEventList() {
     }
 }
 
-// The in-place edit of the event list comes with the editable list box.
-void MacroPageWidgets::EditSelectedEventLine() {}
+// The list box opens its edit on character code 1 (as Ctrl+A typed into it does).
+void MacroPageWidgets::EditSelectedEventLine() {
+    if (created_) {
+        QKeyEvent beginEdit(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(1)));
+        QCoreApplication::sendEvent(eventList_, &beginEdit);
+    }
+}
 
 void MacroPageWidgets::RepaintWindow() {
     if (onRepaint_) {

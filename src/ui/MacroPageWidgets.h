@@ -1,6 +1,7 @@
 #pragma once
 
 #include "macro/MacroPageControls.h"
+#include "ui/CEditableListBox.h"
 #include "ui/layout/SkinLayout.h"
 
 #include <QFont>
@@ -33,14 +34,16 @@ public:
     void Destroy();
     bool Created() const { return created_; }
 
-    // A selection the user made in the macro list; a repaint request.
+    // A selection the user made in the macro list; a repaint request; every close of the event
+    // list's in-place edit.
     void SetMacroSelectedHandler(std::function<void()> handler);
     void SetRepaintHandler(std::function<void()> handler);
+    void SetEditClosedHandler(std::function<void()> handler);
 
     QLineEdit& RepeatCountEdit() { return *repeatCountEdit_; }
     QLineEdit& MacroNameEdit() { return *macroNameEdit_; }
     QListWidget& MacroList() { return *macroList_; }
-    QListWidget& EventList() { return *eventList_; }
+    CEditableListBox& EventList() { return *eventList_; }
 
     int MacroLineCount() const override;
     std::u16string MacroLine(int line) const override;
@@ -72,12 +75,13 @@ private:
     QLineEdit* repeatCountEdit_;
     QLineEdit* macroNameEdit_;
     QListWidget* macroList_;
-    QListWidget* eventList_;
+    CEditableListBox* eventList_;
     // Null once the window that took the controls has deleted them.
     std::array<QPointer<QWidget>, 4> owned_;
     bool created_ = false;
     std::function<void()> onMacroSelected_;
     std::function<void()> onRepaint_;
+    std::function<void()> onEditClosed_;
 };
 
 } // namespace xk

@@ -82,6 +82,41 @@ wait_reports_above() {
 }
 
 click() { xk_click_element "$wid" "$layout" "$1"; }
+macro_layout=$app/skins/INI_EN/skin_advance_en.ini
+macro_click() { xk_click_element "$wid" "$macro_layout" "$1"; }
+
+# The events of macro $2 in the macro file $1: "virtual-key/action" each, in order.
+macro_events() {
+    tr -d '\r' <"$1" | awk -F= -v key="$2" '$1 == key {
+        n = substr($2, 130, 3) + 0
+        for (e = 0; e < n; e++) printf "%d/%d ", substr($2, 133 + 12 * e, 3), substr($2, 136 + 12 * e, 3)
+    }'
+}
+
+# Centre "x y" of line $1 of a list in the macro page's [MACRODISPLAY] row $2 (lines of 17 px).
+list_line() {
+    awk -F, -v row="$2" -v line="$1" '
+        /^\[/ { in_section = ($0 ~ /^\[MACRODISPLAY\]/) }
+        in_section { split($1, kv, "="); if (kv[1] == row) { printf "%d %d\n", $2 + 40, $3 + 17 * line + 8; exit } }' "$macro_layout"
+}
+
+# Right-clicks line $1 of the event list: its menu opens there.
+event_menu_at() {
+    # shellcheck disable=SC2046
+    xdotool mousemove --window "$wid" $(list_line "$1" 2) sleep 0.3 click 3 sleep 0.6
+}
+
+# Clicks item $2 (from 0, 20 px each) of the $1-th menu now open (1: the popup, 2: its submenu).
+menu_click() {
+    local geometry
+    geometry=$(for w in $(xdotool search --onlyvisible --class xk-r40); do
+        [ "$w" = "$wid" ] || xdotool getwindowgeometry --shell "$w" | tr '\n' ' '
+        echo
+    done | sed -n 's/.*X=\([0-9]*\) Y=\([0-9]*\) WIDTH=\([0-9]*\).*/\1 \2 \3/p' | sort -n | sed -n "${1}p")
+    [ -n "$geometry" ] || fail "no menu $1 is open"
+    set -- $geometry "$2"
+    xdotool mousemove $(($1 + $3 / 2)) $(($2 + 2 + 20 * $4 + 10)) sleep 0.4 click 1 sleep 0.5
+}
 
 # The key lines of section $2 of INI file $1.
 section_of() { awk -v s="[$2]" '$0 == s {on = 1; next} /^\[/ {on = 0} on && /=/' "$1"; }
@@ -190,7 +225,6 @@ recording)
     start_vmouse; start_app
     wid=$(xk_wait_window 20) || fail "no window"
     sleep 0.5
-    macro_layout=$app/skins/INI_EN/skin_advance_en.ini
     click 10 # the macro page
     sleep 0.5
     xk_click_element "$wid" "$macro_layout" 4 # record
@@ -283,6 +317,73 @@ function_popup)
     sleep 0.8
     reports_of 10 | grep -q ' 10 01 02 ' || fail "button 0 did not get Right Click"
     reports_of 10 | tail -8 | grep -q ' 10 02 01 ' || fail "button 1 did not become the left button"
+    ;;
+recording_as_typed)
+    # Keys as a person types them: one held down with auto-repeat on, keys the window would
+    # act on, keys of the key table without a keycode of their own, the keypad both ways, a key
+    # without a row. Then Stop and Save must still be clickable.
+    start_vmouse; start_app
+    wid=$(xk_wait_window 20) || fail "no window"
+    sleep 0.5
+    xset r on
+    click 10 # the macro page
+    sleep 0.5
+    # shellcheck disable=SC2046
+    xdotool mousemove --window "$wid" $(list_line 0 1) sleep 0.2 click 1 sleep 0.3 # macro 0
+    macro_click 4 # record
+    xdotool keydown x; sleep 1.5; xdotool keyup x
+    xdotool key alt+space sleep 0.3 key Menu sleep 0.3 key alt+F4 F10 sleep 0.3
+    xdotool key 94 F13 Select 79 Num_Lock 79 sleep 0.3
+    xte 'key Shift_R'
+    sleep 0.3
+    kill -0 "$app_pid" 2>/dev/null || fail "a key ended the program"
+    macro_click 4 # stop
+    macro_click 5 # save
+    sleep 0.5
+    # X once; left Alt and Space; APPS; left Alt and F4; F10; F13; Select; the keypad's 7 as
+    # Home with Num Lock off, then Num Lock, then NUMPAD7; right Shift. Nothing for 94 (0xE2).
+    expected="88/1 88/2 164/1 32/1 164/2 32/2 93/1 93/2 164/1 115/1 164/2 115/2 121/1 121/2 "
+    expected+="124/1 124/2 41/1 41/2 36/1 36/2 144/1 144/2 103/1 103/2 161/1 161/2 "
+    got=$(macro_events "$app/Macro_EN.dat" 0)
+    [ "$got" = "$expected" ] || fail "recorded '$got', expected '$expected'"
+    ;;
+event_menu_and_play)
+    # Edit a recorded macro from its menu with the pointer and the keys, save it, give button 5
+    # (index 3) the macro and play it on the mouse.
+    sed -i '/^\[Config1\]/,/^\[/ s/^K3=.*/K3=41/' "$app/config.ini"
+    start_vmouse; start_app
+    wid=$(xk_wait_window 20) || fail "no window"
+    sleep 0.5
+    click 10
+    sleep 0.5
+    # shellcheck disable=SC2046
+    xdotool mousemove --window "$wid" $(list_line 0 1) sleep 0.2 click 1 sleep 0.3 # macro 0
+    macro_click 4
+    xdotool key a sleep 0.3
+    macro_click 4 # A down, A up
+    event_menu_at 0
+    menu_click 1 0; menu_click 2 0; menu_click 3 0 # Add Forward > Left Button > Down
+    event_menu_at 4 # the key line of A up
+    menu_click 1 1; menu_click 2 2; menu_click 3 1 # Add Backward > Mid Button > Up
+    event_menu_at 3 # the delay after A down
+    xdotool key Up Up Return sleep 0.5 # Modify Delay
+    xdotool type 250
+    xdotool key Return sleep 0.3
+    event_menu_at 0
+    xdotool key Up Return sleep 0.3 # Delete the left button's press
+    macro_click 5
+    sleep 0.5
+    got=$(macro_events "$app/Macro_EN.dat" 0)
+    [ "$got" = "65/1 65/2 242/2 " ] || fail "the edited macro is '$got'"
+    tr -d '\r' <"$app/Macro_EN.dat" | grep -q '^0=.\{132\}065001250000065002030000242002030000' ||
+        fail "the edited delay is not 250"
+    before=$(report_count)
+    "$vmouse" --socket "$socket" press 5 >/dev/null
+    "$vmouse" --socket "$socket" release 5 >/dev/null
+    sleep 1
+    played=$("$vmouse" --socket "$socket" log | awk -v n="$before" '$2 == "feature" && ++i > n { print $4 ":" $5 ":" $6 }' | tr '\n' ' ')
+    # A down, A up, the middle button up, then the release of everything.
+    [[ "$played" == "15:04:00 15:00:00 16:"*":ff 16:"*":ff 15:00:00 "* ]] || fail "played '$played'"
     ;;
 unplug_ends)
     start_vmouse; start_app
