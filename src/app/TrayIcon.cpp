@@ -1,5 +1,6 @@
 #include "app/TrayIcon.h"
 
+#include "settings/Language.h"
 #include "ui/CNuvMenu.h"
 
 #include <array>
@@ -36,7 +37,7 @@ TrayIcon::TrayIcon(const QIcon& icon) : icon_(icon) {
 }
 
 void TrayIcon::LoadMenu(int32_t language, QStyle& style) {
-    const bool english = language != 0;
+    const bool english = IsEnglish(language);
     auto menu = std::make_unique<QMenu>();
     menu->setTitle(english ? QStringLiteral("Menu_Tray") : QStringLiteral("托盘菜单"));
     for (const TrayItem& item : kTrayItems) {

@@ -2,6 +2,7 @@
 
 #include "macro/EventCommands.h"
 #include "macro/EventList.h"
+#include "settings/Language.h"
 #include "ui/CEditableListBox.h"
 #include "ui/CNuvMenu.h"
 
@@ -37,7 +38,7 @@ void AddCommand(QMenu& popup, const std::array<const char*, 3>& path, int32_t id
 } // namespace
 
 void EventMenu::Load(int32_t language, QStyle& style) {
-    const bool english = language != 0;
+    const bool english = IsEnglish(language);
     menu_ = std::make_unique<QMenu>();
     menu_->setTitle(QString::fromUtf8(english ? kEventMenuTitleEnglish : kEventMenuTitleChinese));
     for (const EventCommand& command : kEventCommands) {
