@@ -11,6 +11,8 @@ inline constexpr int kButtonCount = 8;
 inline constexpr int kDpiLevelCount = 4;
 inline constexpr int kDpiStepCount = 12;
 inline constexpr int kLedModeCount = 4;
+inline constexpr int kSpeedStepCount = 10;   // pointerSpeed and wheelSpeed 0..9
+inline constexpr int32_t kFireTimeMax = 300; // fireTime 0..300 ms
 
 // The one program-wide record of the mouse's configuration, the program-wide values that go
 // with it and the runtime fields that several layers share. Owned by the application object

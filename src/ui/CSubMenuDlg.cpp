@@ -3,7 +3,7 @@
 #include "settings/FunctionAssignment.h"
 #include "ui/CMenuDlg.h"
 #include "ui/PopupPicture.h"
-#include "ui/PopupRows.h"
+#include "ui/layout/PopupRows.h"
 
 #include <QMouseEvent>
 #include <QPainter>

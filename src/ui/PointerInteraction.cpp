@@ -3,17 +3,20 @@
 
 #include "settings/FunctionAssignment.h"
 #include "settings/FunctionCode.h"
+#include "settings/Language.h"
 #include "settings/SettingsIo.h"
 #include "ui/PointerRules.h"
 #include "ui/layout/Element.h"
+#include "ui/layout/LightElements.h"
+#include "ui/layout/MacroElements.h"
+#include "ui/layout/MainElements.h"
 
 namespace xk {
 namespace {
 
-constexpr int32_t kLastMainElementHit = 114;
-constexpr int32_t kLastCommonElement = 19;
-constexpr int32_t kLastLightElementHit = 4;
-constexpr int32_t kLastMacroElementHit = 37;
+namespace me = main_element;
+namespace ae = macro_element;
+
 constexpr int32_t kHideConfig = 6;
 constexpr int kWarningCancel = 2;
 
@@ -22,10 +25,10 @@ constexpr int kWarningCancel = 2;
 void CNUV_DEvoraDlg::OnPointerMove(int32_t x, int32_t y) {
     InterfaceState& ui = c_.ui;
     const bool mainPage = c_.settings.currentPage == kMainPage;
-    ui.hotMainElement =
-        HitTest(c_.layout.mainElements, x, y, mainPage ? kLastMainElementHit : kLastCommonElement);
-    ui.hotLightElement = HitTest(c_.layout.lightElements, x, y, kLastLightElementHit);
-    ui.hotMacroElement = HitTest(c_.layout.macroElements, x, y, kLastMacroElementHit);
+    ui.hotMainElement = HitTest(c_.layout.mainElements, x, y,
+                                mainPage ? me::kLastHitElement : me::kLastCommonElement);
+    ui.hotLightElement = HitTest(c_.layout.lightElements, x, y, light_element::kLastHitElement);
+    ui.hotMacroElement = HitTest(c_.layout.macroElements, x, y, ae::kLastHitElement);
     const std::array<int32_t, 3> hot{ui.hotMainElement, ui.hotLightElement, ui.hotMacroElement};
     if (hot != ui.lastHot) {
         ui.lastHot = hot;
@@ -53,8 +56,8 @@ void CNUV_DEvoraDlg::OnLeftButtonDown(int32_t x, int32_t /*y*/) {
         }
         break;
     case kMacroPage:
-        if (ui.hotMainElement == 9 || ui.hotMainElement == 11) {
-            ShowPage(ui.hotMainElement == 9 ? kMainPage : kLightPage);
+        if (ui.hotMainElement == me::kMainTab || ui.hotMainElement == me::kLightTab) {
+            ShowPage(ui.hotMainElement == me::kMainTab ? kMainPage : kLightPage);
         } else if (ui.hotMainElement == kNoElement && ui.hotMacroElement == kNoElement) {
             MoveWindow();
         } else {
@@ -62,8 +65,8 @@ void CNUV_DEvoraDlg::OnLeftButtonDown(int32_t x, int32_t /*y*/) {
         }
         break;
     case kLightPage:
-        if (ui.hotMainElement == 9 || ui.hotMainElement == 10) {
-            ShowPage(ui.hotMainElement == 9 ? kMainPage : kMacroPage);
+        if (ui.hotMainElement == me::kMainTab || ui.hotMainElement == me::kMacroTab) {
+            ShowPage(ui.hotMainElement == me::kMainTab ? kMainPage : kMacroPage);
         } else if (ui.hotLightElement >= 0 && ui.hotLightElement < kLedModeCount) {
             c_.settings.ledMode = static_cast<uint8_t>(ui.hotLightElement);
         } else if (ui.hotMainElement == kNoElement && ui.hotLightElement == kNoElement) {
@@ -77,31 +80,35 @@ void CNUV_DEvoraDlg::OnLeftButtonDown(int32_t x, int32_t /*y*/) {
 
 void CNUV_DEvoraDlg::ActOnMainPress(int32_t element) {
     Settings& s = c_.settings;
-    if (element == 10) {
+    if (element == me::kMacroTab) {
         ShowPage(kMacroPage);
-    } else if (element == 11) {
+    } else if (element == me::kLightTab) {
         ShowPage(kLightPage);
-    } else if (element == 14) {
+    } else if (element == me::kImportProfileButton) {
         commands_.ImportProfile();
         RequestRepaint();
-    } else if (element == 15) {
+    } else if (element == me::kExportProfileButton) {
         commands_.ExportProfile();
-    } else if (element == 0) {
+    } else if (element == me::kSaveButton) {
         SaveSettings(s, s.configPath, s.currentConfig.load());
         RequestRepaint();
-    } else if (element >= 25 && element <= 32) {
+    } else if (element >= kFirstButtonSlot && element <= me::kLastButtonSlot) {
         PressButtonSlot(element);
-    } else if (element == 41 || element == 42) {
-        s.wheelStatus = element - 41;
-    } else if (element >= 46 && element <= 49) {
-        ToggleDpiEnabled(s, element - 46);
-    } else if (element >= 54 && element <= 57) {
-        if (s.dpiEnabled[static_cast<size_t>(element - 54)] != 0) {
-            s.dpiLevel.store(element - 54);
+    } else if (element == me::kWheelOffButton || element == me::kWheelOnButton) {
+        s.wheelStatus = element - me::kWheelOffButton;
+    } else if (element >= me::kFirstDpiEnableSwitch &&
+               element < me::kFirstDpiEnableSwitch + kDpiLevelCount) {
+        ToggleDpiEnabled(s, element - me::kFirstDpiEnableSwitch);
+    } else if (element >= me::kFirstDpiLevelButton &&
+               element < me::kFirstDpiLevelButton + kDpiLevelCount) {
+        const int32_t level = element - me::kFirstDpiLevelButton;
+        if (s.dpiEnabled[static_cast<size_t>(level)] != 0) {
+            s.dpiLevel.store(level);
         }
-    } else if (element >= 66 && element <= 113) {
-        const auto level = static_cast<size_t>((element - 66) / kDpiStepCount);
-        s.dpiValue[level] = static_cast<uint8_t>((element - 66) % kDpiStepCount);
+    } else if (element >= me::kDpiBarFirst && element <= me::kDpiBarLast) {
+        const int32_t segment = element - me::kDpiBarFirst;
+        s.dpiValue[static_cast<size_t>(segment / kDpiStepCount)] =
+            static_cast<uint8_t>(segment % kDpiStepCount);
         RequestRepaint();
     }
 }
@@ -123,49 +130,51 @@ void CNUV_DEvoraDlg::PressButtonSlot(int32_t element) {
 void CNUV_DEvoraDlg::ActOnMacroPress(int32_t element, int32_t x) {
     Settings& s = c_.settings;
     switch (element) {
-    case 0:
+    case ae::kImportButton:
         commands_.ImportMacros();
         RequestRepaint();
         return;
-    case 1:
+    case ae::kExportButton:
         commands_.ExportMacros();
         return;
-    case 2:
+    case ae::kNewButton:
         commands_.NewMacro();
         return;
-    case 3:
+    case ae::kDeleteButton:
         commands_.DeleteMacro();
         return;
-    case 4:
+    case ae::kRecordButton:
         commands_.ToggleRecording();
         return;
-    case 5:
+    case ae::kSaveButton:
         commands_.SaveMacros();
         return;
-    case 6:
+    case ae::kRepeatButton:
         commands_.ToggleRepeat();
         return;
-    case 7:
+    case ae::kMacroModeButton:
         s.macroMode.store(s.macroMode.load() == 0 ? 1 : 0);
         return;
-    case 30: {
-        const Element& bar = c_.layout.macroElements[30];
+    case ae::kFireTimeBar: {
+        const Element& bar = c_.layout.macroElements[ae::kFireTimeBar];
         s.fireTime = FireTimeFromX(x, bar.x, bar.width);
         RequestRepaint();
         return;
     }
-    case 31:
-    case 32:
-        s.fireTime = StepFireTime(s.fireTime, element == 31 ? 1 : -1);
+    case ae::kFireTimeUp:
+    case ae::kFireTimeDown:
+        s.fireTime = StepFireTime(s.fireTime, element == ae::kFireTimeUp ? 1 : -1);
         RequestRepaint();
         return;
     default:
         break;
     }
-    if (element >= 8 && element <= 17) {
-        s.pointerSpeed = static_cast<uint8_t>(element - 8);
-    } else if (element >= 18 && element <= 27) {
-        s.wheelSpeed = static_cast<uint8_t>(element - 18);
+    if (element >= ae::kFirstPointerSpeedStep &&
+        element < ae::kFirstPointerSpeedStep + kSpeedStepCount) {
+        s.pointerSpeed = static_cast<uint8_t>(element - ae::kFirstPointerSpeedStep);
+    } else if (element >= ae::kFirstWheelSpeedStep &&
+               element < ae::kFirstWheelSpeedStep + kSpeedStepCount) {
+        s.wheelSpeed = static_cast<uint8_t>(element - ae::kFirstWheelSpeedStep);
     }
 }
 
@@ -175,28 +184,30 @@ void CNUV_DEvoraDlg::OnLeftButtonUp(int32_t /*x*/, int32_t /*y*/) {
     ui.pointerPressed = false;
     RepaintWindow();
     const int32_t element = ui.hotMainElement;
-    if (element == 2) {
+    if (element == me::kHideButton) {
         ui.hotMainElement = kNoElement;
         SaveDpiLevel(s, s.configPath, kHideConfig);
         LoadSettings(s, s.configPath, kHideConfig, false);
         commands_.HideToTray();
         RequestRepaint();
-    } else if (element == 3) {
+    } else if (element == me::kApplyButton) {
         commands_.UploadSettings();
-    } else if (element >= 4 && element <= 8) {
-        s.currentConfig.store(element - 3);
-        LoadSettings(s, s.configPath, element - 3, false);
+    } else if (element >= me::kFirstConfigButton && element <= me::kLastConfigButton) {
+        const int32_t config = element - me::kFirstConfigButton + 1;
+        s.currentConfig.store(config);
+        LoadSettings(s, s.configPath, config, false);
         RequestRepaint();
-    } else if (element == 12) {
+    } else if (element == me::kMinimiseButton) {
         ui.hotMainElement = kNoElement;
         showMinimized();
-    } else if (element == 13) {
+    } else if (element == me::kCloseButton) {
         ui.hotMainElement = kNoElement;
         commands_.HideToTray();
-    } else if (element == 16) {
+    } else if (element == me::kFactoryResetButton) {
         commands_.FactoryReset();
-    } else if (element == 17 || element == 18) {
-        commands_.SwitchLanguage(element == 18 ? 1 : 0);
+    } else if (element == me::kChineseButton || element == me::kEnglishButton) {
+        commands_.SwitchLanguage(element == me::kEnglishButton ? kLanguageEnglish
+                                                               : kLanguageChinese);
     }
 }
 

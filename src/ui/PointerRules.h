@@ -6,8 +6,6 @@
 
 namespace xk {
 
-inline constexpr int32_t kFireTimeMax = 300;
-
 // The enable switch of DPI level i (0..3): at least one level stays enabled and the current
 // level is always an enabled one.
 void ToggleDpiEnabled(Settings& settings, int32_t level);

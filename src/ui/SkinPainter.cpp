@@ -5,6 +5,9 @@
 #include "settings/TextCodec.h"
 #include "ui/CentredText.h"
 #include "ui/PointerRules.h"
+#include "ui/layout/LightElements.h"
+#include "ui/layout/MacroElements.h"
+#include "ui/layout/MainElements.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -14,13 +17,9 @@
 namespace xk {
 namespace {
 
-constexpr int kFirstSlotElement = 25;
-constexpr int kLastSlotElement = 32;
-constexpr int kSecondHighlightOffset = 90;
-constexpr int kFirstDpiBarElement = 66;
-constexpr int kFireBarElement = 30;
-constexpr int kLedPreviewElement = 11;
-constexpr int kDpiTextElement = 9;
+namespace me = main_element;
+namespace ae = macro_element;
+namespace le = light_element;
 
 const QColor kTextColour(255, 255, 255);
 const QColor kHotTextColour(255, 0, 0);
@@ -95,7 +94,7 @@ void SkinPainter::DrawElementsByState(QPainter& p, const PagePictures& pics) con
     if (hot != kNoElement) {
         if (!c_.ui.pointerPressed) {
             Copy(p, pics.over, hotElement);
-        } else if (!(page == kMacroPage && hot == kFireBarElement)) {
+        } else if (!(page == kMacroPage && hot == ae::kFireTimeBar)) {
             Copy(p, pics.down, hotElement);
         }
     }
@@ -112,53 +111,54 @@ void SkinPainter::DrawMainPageState(QPainter& p, const PagePictures& pics) const
     const auto& E = c_.layout.mainElements;
     const int32_t level = c_.settings.dpiLevel.load();
     if (level >= 0 && level < kDpiLevelCount) {
-        Copy(p, pics.down, At(E, 54 + level));
+        Copy(p, pics.down, At(E, me::kFirstDpiLevelButton + level));
     }
     for (int i = 0; i < kDpiLevelCount; ++i) {
         const int filled =
             std::min<int>(c_.settings.dpiValue[static_cast<size_t>(i)], kDpiStepCount - 1);
         for (int s = 0; s <= filled; ++s) {
-            const Element* e = At(E, kFirstDpiBarElement + kDpiStepCount * i + s);
+            const Element* e = At(E, me::kDpiBarFirst + kDpiStepCount * i + s);
             if (e != nullptr && e->width > 2 && e->height > 1) {
                 p.fillRect(QRect(e->x + 1, e->y + 1, e->width - 2, e->height - 1),
                            kLevelColour[static_cast<size_t>(i)]);
             }
         }
         if (c_.settings.dpiEnabled[static_cast<size_t>(i)] == 1) {
-            Copy(p, pics.down, At(E, 46 + i));
+            Copy(p, pics.down, At(E, me::kFirstDpiEnableSwitch + i));
         }
     }
-    Copy(p, pics.down, At(E, c_.settings.wheelStatus == 0 ? 41 : 42));
+    Copy(p, pics.down,
+         At(E, c_.settings.wheelStatus == 0 ? me::kWheelOffButton : me::kWheelOnButton));
     const int32_t hot = c_.ui.hotMainElement;
-    if (hot >= kFirstSlotElement && hot <= kLastSlotElement) {
-        Copy(p, pics.over, At(E, hot + kSecondHighlightOffset));
+    if (hot >= kFirstButtonSlot && hot <= me::kLastButtonSlot) {
+        Copy(p, pics.over, At(E, hot + me::kSecondHighlightOffset));
     }
 }
 
 void SkinPainter::DrawMacroPageState(QPainter& p, const PagePictures& pics) const {
     const auto& E = c_.layout.macroElements;
     if (c_.macroPage.recorder.recording) {
-        Copy(p, pics.down, At(E, 4));
+        Copy(p, pics.down, At(E, ae::kRecordButton));
     }
-    if (c_.settings.pointerSpeed <= 9) {
-        Copy(p, pics.down, At(E, 8 + c_.settings.pointerSpeed));
+    if (c_.settings.pointerSpeed < kSpeedStepCount) {
+        Copy(p, pics.down, At(E, ae::kFirstPointerSpeedStep + c_.settings.pointerSpeed));
     }
-    if (c_.settings.wheelSpeed <= 9) {
-        Copy(p, pics.down, At(E, 18 + c_.settings.wheelSpeed));
+    if (c_.settings.wheelSpeed < kSpeedStepCount) {
+        Copy(p, pics.down, At(E, ae::kFirstWheelSpeedStep + c_.settings.wheelSpeed));
     }
     const int32_t fireTime = c_.settings.fireTime;
     if (fireTime >= 0 && fireTime <= kFireTimeMax) {
-        Element bar = E[kFireBarElement];
+        Element bar = E[ae::kFireTimeBar];
         bar.width = static_cast<int32_t>(int64_t{bar.width} * fireTime / kFireTimeMax);
         CopyElement(p, pics.down, bar);
     }
     if (c_.settings.macroMode.load() != 0) {
-        Copy(p, pics.down, At(E, 7));
+        Copy(p, pics.down, At(E, ae::kMacroModeButton));
     }
     const int32_t current = c_.macroPage.store.currentMacro;
     if (current >= 0 && current < kMacroSlotCount &&
         c_.macroPage.store.userMacros[static_cast<size_t>(current)].repeatEnabled == 1) {
-        Copy(p, pics.down, At(E, 6));
+        Copy(p, pics.down, At(E, ae::kRepeatButton));
     }
 }
 
@@ -167,7 +167,7 @@ void SkinPainter::DrawLightPageState(QPainter& p, const PagePictures& pics) cons
     if (c_.settings.ledMode < kLedModeCount) {
         Copy(p, pics.down, At(E, c_.settings.ledMode));
     }
-    const Element* preview = At(E, kLedPreviewElement);
+    const Element* preview = At(E, le::kLedPreviewArea);
     if (c_.ui.ledPreviewDark) {
         Copy(p, c_.pictures.LedGray(), preview);
         return;
@@ -190,7 +190,7 @@ void SkinPainter::DrawLightPageState(QPainter& p, const PagePictures& pics) cons
 void SkinPainter::DrawCommonElements(QPainter& p, const PagePictures& pics) const {
     const auto& E = c_.layout.mainElements;
     const uint8_t page = c_.settings.currentPage;
-    const int32_t currentTab = 9 + page;
+    const int32_t currentTab = me::kMainTab + page;
     for (int32_t i = 0; i < kCommonElementCount; ++i) {
         const QImage* source = nullptr;
         if (i == int64_t{c_.settings.currentConfig.load()} + 3) {
@@ -199,8 +199,8 @@ void SkinPainter::DrawCommonElements(QPainter& p, const PagePictures& pics) cons
             source = c_.ui.pointerPressed ? &pics.down : &pics.over;
         } else if (i == currentTab) {
             source = &pics.down;
-        } else if ((i == 17 && !IsEnglish(c_.settings.language)) ||
-                   (i == 18 && IsEnglish(c_.settings.language))) {
+        } else if ((i == me::kChineseButton && !IsEnglish(c_.settings.language)) ||
+                   (i == me::kEnglishButton && IsEnglish(c_.settings.language))) {
             source = &pics.down;
         }
         if (source != nullptr) {
@@ -229,17 +229,17 @@ QString SkinPainter::ButtonSlotText(int32_t button) const {
 QString SkinPainter::MacroCaption(int32_t j) const {
     const bool english = IsEnglish(c_.settings.language);
     switch (j) {
-    case 4:
+    case ae::kRecordButton:
         if (english) {
             return c_.macroPage.recorder.recording ? QStringLiteral("Stop")
                                                    : QStringLiteral("Record");
         }
         return c_.macroPage.recorder.recording ? QStringLiteral("停止") : QStringLiteral("录制");
-    case 43:
+    case ae::kPressCountText:
         return QStringLiteral("[↓]") + QString::number(c_.macroPage.eventList.pressLineCount);
-    case 44:
+    case ae::kReleaseCountText:
         return QStringLiteral("[↑]") + QString::number(c_.macroPage.eventList.releaseLineCount);
-    case 33:
+    case ae::kFireTimeText:
         return QString::number(c_.settings.fireTime) + QStringLiteral("ms");
     default:
         return CaptionAt(c_.layout.macroCaptions, j);
@@ -250,12 +250,14 @@ void SkinPainter::DrawTexts(QPainter& p) const {
     p.setFont(c_.fonts.For(c_.settings.language));
     p.setBackgroundMode(Qt::TransparentMode);
     const uint8_t page = c_.settings.currentPage;
-    const int32_t count = page == kMainPage ? 54 : page == kMacroPage ? 72 : 33;
+    const int32_t count = page == kMainPage    ? me::kMainPageTexts
+                          : page == kMacroPage ? ae::kMacroPageTexts
+                                               : le::kLightPageTexts;
     const QFontMetrics metrics(p.font());
     for (int32_t k = 0; k < count; ++k) {
-        if (page == kMainPage && k >= kFirstSlotElement && k <= kLastSlotElement) {
+        if (page == kMainPage && k >= kFirstButtonSlot && k <= me::kLastButtonSlot) {
             const Element& e = c_.layout.mainElements[static_cast<size_t>(k)];
-            const QString text = ButtonSlotText(k - kFirstSlotElement);
+            const QString text = ButtonSlotText(k - kFirstButtonSlot);
             if (!text.isEmpty()) {
                 const int64_t y = e.y + (int64_t{e.height} - metrics.height()) / 2;
                 p.setPen(k == c_.ui.hotMainElement ? kHotTextColour : kTextColour);
@@ -267,7 +269,7 @@ void SkinPainter::DrawTexts(QPainter& p) const {
         } else if (page == kLightPage) {
             const int32_t j = k - kCommonElementCount;
             QString text = CaptionAt(c_.layout.lightCaptions, j);
-            if (j == kDpiTextElement) {
+            if (j == le::kDpiValueText) {
                 const int32_t level = c_.settings.dpiLevel.load();
                 text = level >= 0 && level < kDpiLevelCount
                            ? QString::number(DpiDisplayValue(

@@ -4,6 +4,7 @@
 #include "ui/MaskShape.h"
 #include "ui/SkinPainter.h"
 #include "ui/layout/SkinPictures.h"
+#include "ui/layout/WarningElements.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -48,8 +49,10 @@ void WarningDlg::paintEvent(QPaintEvent* /*event*/) {
     p.fillRect(rect(), Qt::black);
     p.drawImage(0, 0, pictures.normal);
     const auto& elements = c_.layout.warningElements;
-    if (c_.ui.warningChoice == kConfirm || c_.ui.warningChoice == kCancel) {
-        CopyElement(p, pictures.over, elements[static_cast<size_t>(c_.ui.warningChoice - 1)]);
+    if (c_.ui.warningChoice == kConfirm) {
+        CopyElement(p, pictures.over, elements[warning_element::kConfirmButton]);
+    } else if (c_.ui.warningChoice == kCancel) {
+        CopyElement(p, pictures.over, elements[warning_element::kCancelButton]);
     }
     p.setFont(c_.fonts.For(c_.settings.language));
     p.setBackgroundMode(Qt::TransparentMode);
@@ -63,9 +66,9 @@ void WarningDlg::mouseMoveEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     const auto& elements = c_.layout.warningElements;
     int32_t choice = kNoElement;
-    if (elements[0].Contains(pos.x(), pos.y())) {
+    if (elements[warning_element::kConfirmButton].Contains(pos.x(), pos.y())) {
         choice = kConfirm;
-    } else if (elements[1].Contains(pos.x(), pos.y())) {
+    } else if (elements[warning_element::kCancelButton].Contains(pos.x(), pos.y())) {
         choice = kCancel;
     }
     if (choice != c_.ui.warningChoice) {

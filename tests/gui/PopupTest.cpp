@@ -2,7 +2,7 @@
 
 #include "ui/CMenuDlg.h"
 #include "ui/CSubMenuDlg.h"
-#include "ui/PopupRows.h"
+#include "ui/layout/PopupRows.h"
 #include "ui/WarningDlg.h"
 
 #include <QCoreApplication>

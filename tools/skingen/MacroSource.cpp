@@ -73,8 +73,9 @@ std::vector<MacroDefinition> ParseMacroSource(std::string_view text, const std::
             throw SourceError(where + ": expected English | Chinese | repeat | events");
         }
         MacroDefinition macro;
-        for (size_t language = 0; language < 2; ++language) {
-            macro.names[language] = std::string(Trim(parts[language]));
+        for (size_t column = 0; column < kColumnLanguages.size(); ++column) {
+            const size_t language = kColumnLanguages[column];
+            macro.names[language] = std::string(Trim(parts[column]));
             const auto units = Utf16FromUtf8(macro.names[language]).size();
             if (units == 0 || units > kMacroNameUnits - 1) {
                 throw SourceError(where + ": a macro name has 1 to 19 characters");

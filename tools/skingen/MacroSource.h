@@ -12,7 +12,7 @@ namespace xk::skingen {
 
 // One macro of a .macros file, its events already in memory form (key codes, not virtual keys).
 struct MacroDefinition {
-    std::array<std::string, 2> names; // English, Chinese
+    std::array<std::string, 2> names; // by language
     MacroSlot slot{};                 // name left empty: set per language
 };
 

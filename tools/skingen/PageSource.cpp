@@ -131,9 +131,10 @@ SourceElement ParseElement(std::string_view line, const std::string& where) {
     }
     element.role = std::string(words[1]);
     element.position = ElementOf(words, 2, where);
-    for (size_t language = 0; language < 2; ++language) {
-        if (parts.size() > language + 1) {
-            element.captions[language] = std::string(Trim(parts[language + 1]));
+    for (size_t column = 0; column < kColumnLanguages.size(); ++column) {
+        const size_t language = kColumnLanguages[column];
+        if (parts.size() > column + 1) {
+            element.captions[language] = std::string(Trim(parts[column + 1]));
         }
         if (element.captions[language].find(',') != std::string::npos) {
             throw SourceError(where + ": a caption holds no comma (the layout row splits there)");
@@ -192,9 +193,9 @@ FunctionNames LoadFunctionNames(const std::filesystem::path& file, int32_t count
             throw SourceError(where + ": code out of range or given twice");
         }
         seen[static_cast<size_t>(code)] = true;
-        for (size_t language = 0; language < 2; ++language) {
-            auto& text = names[static_cast<size_t>(code)][language];
-            text = std::string(Trim(parts[language + 1]));
+        for (size_t column = 0; column < kColumnLanguages.size(); ++column) {
+            auto& text = names[static_cast<size_t>(code)][kColumnLanguages[column]];
+            text = std::string(Trim(parts[column + 1]));
             if (text.find(',') != std::string::npos || text.empty()) {
                 throw SourceError(where + ": a function name is not empty and holds no comma");
             }

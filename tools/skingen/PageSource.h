@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/Language.h"
 #include "ui/layout/Element.h"
 
 #include <array>
@@ -13,8 +14,16 @@
 
 namespace xk::skingen {
 
-inline constexpr size_t kEnglish = 0;
-inline constexpr size_t kChinese = 1;
+// Texts of both languages are indexed as the program numbers languages; the sources give the
+// English column first.
+inline constexpr size_t kEnglish = kLanguageEnglish;
+inline constexpr size_t kChinese = kLanguageChinese;
+inline constexpr std::array<size_t, 2> kColumnLanguages{kEnglish, kChinese};
+
+// The index of a program language value (any non-zero value is English).
+constexpr size_t TextIndex(int32_t language) {
+    return IsEnglish(language) ? kEnglish : kChinese;
+}
 
 // A fault in a source file, with the file and line it comes from.
 class SourceError : public std::runtime_error {
@@ -33,7 +42,7 @@ struct SourceElement {
     int32_t row = 0;
     std::string role;
     Element position;
-    std::array<std::string, 2> captions; // English, Chinese
+    std::array<std::string, 2> captions; // by language
     int line = 0;
 };
 

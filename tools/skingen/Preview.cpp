@@ -3,9 +3,15 @@
 #include "PageSource.h"
 #include "PreviewText.h"
 #include "settings/Decimal.h"
+#include "settings/FunctionCode.h"
 #include "settings/IniFile.h"
+#include "settings/Language.h"
 #include "settings/TextCodec.h"
 #include "ui/layout/LayoutLoader.h"
+#include "ui/layout/LightElements.h"
+#include "ui/layout/MacroElements.h"
+#include "ui/layout/MainElements.h"
+#include "ui/layout/PopupRows.h"
 #include "ui/layout/SkinPictures.h"
 
 #include <QImage>
@@ -21,6 +27,9 @@ namespace {
 
 namespace fs = std::filesystem;
 namespace names = skin_pictures;
+namespace me = main_element;
+namespace ae = macro_element;
+namespace le = light_element;
 
 const QColor kWhite(255, 255, 255);
 const QColor kRed(255, 0, 0);
@@ -132,78 +141,86 @@ QImage PaintPage(const Skin& skin, const SkinLayout& l, const SampleState& s, in
         Copy(p, s.pressed ? down : over, table[hot]);
     }
     if (page == 0) {
-        Copy(p, down, l.mainElements[static_cast<size_t>(54 + s.dpiLevel)]);
+        Copy(p, down, l.mainElements[static_cast<size_t>(me::kFirstDpiLevelButton + s.dpiLevel)]);
         for (size_t i = 0; i < 4; ++i) {
             for (int32_t k = 0; k <= s.dpiValue[i]; ++k) {
-                const Element& e = l.mainElements[66 + 12 * i + static_cast<size_t>(k)];
+                const Element& e = l.mainElements[static_cast<size_t>(me::kDpiBarFirst) +
+                                                  kDpiStepCount * i + static_cast<size_t>(k)];
                 p.fillRect(QRect(e.x + 1, e.y + 1, e.width - 2, e.height - 1), kLevelColours[i]);
             }
             if (s.dpiEnabled[i] == 1) {
-                Copy(p, down, l.mainElements[46 + i]);
+                Copy(p, down, l.mainElements[me::kFirstDpiEnableSwitch + i]);
             }
         }
-        Copy(p, down, l.mainElements[s.wheelStatus == 0 ? 41 : 42]);
-        if (s.hotMain >= 25 && s.hotMain <= 32) {
-            Copy(p, over, l.mainElements[static_cast<size_t>(s.hotMain + 90)]);
+        Copy(p, down,
+             l.mainElements[s.wheelStatus == 0 ? me::kWheelOffButton : me::kWheelOnButton]);
+        if (s.hotMain >= kFirstButtonSlot && s.hotMain <= me::kLastButtonSlot) {
+            Copy(p, over,
+                 l.mainElements[static_cast<size_t>(s.hotMain + me::kSecondHighlightOffset)]);
         }
     } else if (page == 1) {
-        Copy(p, down, l.macroElements[static_cast<size_t>(8 + s.pointerSpeed)]);
-        Copy(p, down, l.macroElements[static_cast<size_t>(18 + s.wheelSpeed)]);
-        Element bar = l.macroElements[30];
-        bar.width = bar.width * s.fireTime / 300;
+        Copy(p, down,
+             l.macroElements[static_cast<size_t>(ae::kFirstPointerSpeedStep + s.pointerSpeed)]);
+        Copy(p, down,
+             l.macroElements[static_cast<size_t>(ae::kFirstWheelSpeedStep + s.wheelSpeed)]);
+        Element bar = l.macroElements[ae::kFireTimeBar];
+        bar.width = bar.width * s.fireTime / kFireTimeMax;
         Copy(p, down, bar);
         if (s.macroMode != 0) {
-            Copy(p, down, l.macroElements[7]);
+            Copy(p, down, l.macroElements[ae::kMacroModeButton]);
         }
         if (s.repeatEnabled) {
-            Copy(p, down, l.macroElements[6]);
+            Copy(p, down, l.macroElements[ae::kRepeatButton]);
         }
     } else {
         Copy(p, down, l.lightElements[static_cast<size_t>(s.ledMode)]);
-        Copy(p, skin.Load(names::kColorBlue), l.lightElements[11]);
+        Copy(p, skin.Load(names::kColorBlue), l.lightElements[le::kLedPreviewArea]);
     }
-    for (int32_t i = 0; i < 20; ++i) {
+    for (int32_t i = 0; i <= me::kLastCommonElement; ++i) {
         const Element& e = l.mainElements[static_cast<size_t>(i)];
-        if (i == s.currentConfig + 3) {
+        if (i == s.currentConfig + me::kFirstConfigButton - 1) {
             Copy(p, down, e);
         } else if (i == s.hotMain) {
             Copy(p, s.pressed ? down : over, e);
-        } else if (i == 9 + page) {
+        } else if (i == me::kMainTab + page) {
             Copy(p, down, e);
-        } else if ((i == 17 && s.language == 0) || (i == 18 && s.language != 0)) {
+        } else if ((i == me::kChineseButton && !IsEnglish(s.language)) ||
+                   (i == me::kEnglishButton && IsEnglish(s.language))) {
             Copy(p, down, e);
         }
     }
 
     p.setFont(TextFont(s.language));
-    const int32_t n = page == 0 ? 54 : page == 1 ? 72 : 33;
+    const int32_t n = page == 0   ? me::kMainPageTexts
+                      : page == 1 ? ae::kMacroPageTexts
+                                  : le::kLightPageTexts;
     std::array<std::string, kMacroElementCount> macroCaptions = l.macroCaptions;
-    macroCaptions[4] = s.language != 0 ? "Record" : "录制";
-    macroCaptions[43] = "[↓]4";
-    macroCaptions[44] = "[↑]4";
-    macroCaptions[33] = std::to_string(s.fireTime) + "ms";
+    macroCaptions[ae::kRecordButton] = IsEnglish(s.language) ? "Record" : "录制";
+    macroCaptions[ae::kPressCountText] = "[↓]4";
+    macroCaptions[ae::kReleaseCountText] = "[↑]4";
+    macroCaptions[ae::kFireTimeText] = std::to_string(s.fireTime) + "ms";
     for (int32_t k = 0; k < n; ++k) {
         const auto uk = static_cast<size_t>(k);
-        if (page == 0 && k >= 25 && k <= 32) {
-            const int32_t code = s.buttonFunction[uk - 25];
+        if (page == 0 && k >= kFirstButtonSlot && k <= me::kLastButtonSlot) {
+            const int32_t code = s.buttonFunction[static_cast<size_t>(k - kFirstButtonSlot)];
             std::string text;
-            if (code >= 41 && code <= 52) {
-                const auto slot = static_cast<size_t>(code - 41);
+            if (code >= kFirstUserMacroCode && code <= kLastUserMacroCode) {
+                const auto slot = static_cast<size_t>(code - kFirstUserMacroCode);
                 text = slot < macros.size() ? macros[slot] : "";
             } else if (code >= 0 && code < kFunctionNameCount) {
                 text = l.functionName[static_cast<size_t>(code)];
             }
             DrawLeft(p, l.mainElements[uk], text, k == s.hotMain ? kRed : kWhite);
-        } else if (k < 20 || page == 0) {
+        } else if (k <= me::kLastCommonElement || page == 0) {
             DrawCentred(p, l.mainElements[uk], l.mainCaptions[uk], kWhite);
         } else if (page == 2) {
-            const size_t j = uk - 20;
-            const std::string text = j == 9
+            const size_t j = uk - kCommonElementCount;
+            const std::string text = j == le::kDpiValueText
                                          ? kDpiDisplay(s.dpiValue[static_cast<size_t>(s.dpiLevel)])
                                          : l.lightCaptions[j];
             DrawCentred(p, l.lightElements[j], text, kWhite);
         } else {
-            const size_t j = uk - 20;
+            const size_t j = uk - kCommonElementCount;
             DrawCentred(p, l.macroElements[j], macroCaptions[j],
                         static_cast<int32_t>(j) == s.hotMacro ? kRed : kWhite);
         }
@@ -248,31 +265,28 @@ QImage PaintPopups(const Skin& skin, const SkinLayout& l, const SampleState& s, 
     const QImage menuMask = skin.Load(names::kMenuMask);
     const QImage subMask = skin.Load(names::kSubMenuMask);
     const int w = menuMask.width();
-    const int h = menuMask.height() / 10;
+    const int h = menuMask.height() / kPopupRows;
     const int w2 = subMask.width();
-    const int h2 = subMask.height() / 12;
+    const int h2 = subMask.height() / kSubPopupMaskRows;
     const auto count = static_cast<int32_t>(macros.size());
-    const int32_t rows = popupRow == 7 ? 6 : popupRow == 8 ? 10 : popupRow == 10 ? 8 : count;
-    const int offset = popupRow == 7   ? h
-                       : popupRow == 8 ? -2 * h
-                       : popupRow == 9 ? (9 - count) * h
-                                       : 2 * h;
+    const int32_t rows = SubPopupRowsFor(popupRow, count, 0);
+    const int offset = SubPopupOffsetRows(popupRow, count) * h;
     const int popupTop = std::max(0, -offset) + 8;
     const int subTop = popupTop + offset;
     const int subHeight = rows == 0 ? 0 : rows * h2 + 1;
-    QImage canvas(w + w2 + 16, std::max(popupTop + 10 * h + 1, subTop + subHeight) + 8,
+    QImage canvas(w + w2 + 16, std::max(popupTop + kPopupRows * h + 1, subTop + subHeight) + 8,
                   QImage::Format_RGB32);
     canvas.fill(kDesktop);
     QPainter p(&canvas);
     p.setFont(TextFont(s.language));
 
-    QImage menu = skin.Load(names::kMenuNormal).copy(0, 0, w, 10 * h + 1);
+    QImage menu = skin.Load(names::kMenuNormal).copy(0, 0, w, kPopupRows * h + 1);
     {
         QPainter m(&menu);
         const QRect band(0, (popupRow - 1) * h, w, h);
         m.drawImage(band, skin.Load(names::kMenuOver), band);
         m.setFont(TextFont(s.language));
-        for (int32_t i = 1; i <= 10; ++i) {
+        for (int32_t i = 1; i <= kPopupRows; ++i) {
             DrawCentred(m, Element{0, (i - 1) * h, w, h}, l.functionName[static_cast<size_t>(i)],
                         i == popupRow ? kRed : kWhite);
         }
@@ -285,10 +299,11 @@ QImage PaintPopups(const Skin& skin, const SkinLayout& l, const SampleState& s, 
         const QRect band(0, (subRow - 1) * h2, w2, h2);
         m.drawImage(band, skin.Load(names::kSubMenuOver), band);
         m.setFont(TextFont(s.language));
-        const int32_t base = popupRow == 7 ? 10 : popupRow == 8 ? 20 : popupRow == 10 ? 30 : 40;
+        const int32_t base = SubPopupCodeBase(popupRow).value_or(0);
         for (int32_t d = 1; d <= rows; ++d) {
-            const std::string text = popupRow == 9 ? macros[static_cast<size_t>(d - 1)]
-                                                   : l.functionName[static_cast<size_t>(base + d)];
+            const std::string text = popupRow == kUserMacroGroupRow
+                                         ? macros[static_cast<size_t>(d - 1)]
+                                         : l.functionName[static_cast<size_t>(base + d)];
             DrawCentred(m, Element{0, (d - 1) * h2, w2, h2}, text, d == subRow ? kRed : kWhite);
         }
     }
@@ -327,7 +342,7 @@ void WritePreviews(const fs::path& binDir, const fs::path& previewDir) {
     RegisterFontSubstitutes();
     fs::create_directories(previewDir);
     const Skin skin{binDir / "skins"};
-    for (int32_t language : {1, 0}) {
+    for (int32_t language : {kLanguageEnglish, kLanguageChinese}) {
         ThrowingShell shell;
         LayoutReader reader(shell, shell);
         SkinLayout layout;
@@ -335,8 +350,9 @@ void WritePreviews(const fs::path& binDir, const fs::path& previewDir) {
         LoadLightLayout(reader, skin.dir, language, layout);
         LoadAdvancedLayout(reader, skin.dir, language, layout);
         LoadWarningLayout(reader, skin.dir, language, layout);
-        const auto macros = MacroNames(binDir / (language != 0 ? "Macro_EN.dat" : "Macro_CN.dat"));
-        const std::string suffix = language != 0 ? "_en.png" : "_cn.png";
+        const auto macros =
+            MacroNames(binDir / (IsEnglish(language) ? "Macro_EN.dat" : "Macro_CN.dat"));
+        const std::string suffix = IsEnglish(language) ? "_en.png" : "_cn.png";
 
         SampleState state;
         state.language = language;
@@ -348,10 +364,11 @@ void WritePreviews(const fs::path& binDir, const fs::path& previewDir) {
         state.hotMacro = kNoElement;
         state.hotLight = 1;
         Save(PaintPage(skin, layout, state, 2, macros), previewDir / ("page_light" + suffix));
-        Save(PaintPopups(skin, layout, state, 8, 3, macros), previewDir / ("popup_media" + suffix));
-        Save(PaintPopups(skin, layout, state, 9, 2, macros),
+        Save(PaintPopups(skin, layout, state, kMediaGroupRow, 3, macros),
+             previewDir / ("popup_media" + suffix));
+        Save(PaintPopups(skin, layout, state, kUserMacroGroupRow, 2, macros),
              previewDir / ("popup_macros" + suffix));
-        Save(PaintPopups(skin, layout, state, 7, 6, macros),
+        Save(PaintPopups(skin, layout, state, kDeviceGroupRow, 6, macros),
              previewDir / ("popup_device" + suffix));
         Save(PaintWarning(skin, layout, state), previewDir / ("warning" + suffix));
     }

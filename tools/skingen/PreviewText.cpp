@@ -1,5 +1,7 @@
 #include "PreviewText.h"
 
+#include "settings/Language.h"
+
 #include <QFontMetrics>
 
 namespace xk::skingen {
@@ -11,9 +13,9 @@ void RegisterFontSubstitutes() {
 }
 
 QFont TextFont(int32_t language) {
-    QFont font(language != 0 ? "Consolas" : "宋体");
-    font.setPixelSize(language != 0 ? 14 : 12);
-    font.setStyleHint(language != 0 ? QFont::Monospace : QFont::SansSerif);
+    QFont font(IsEnglish(language) ? "Consolas" : "宋体");
+    font.setPixelSize(IsEnglish(language) ? 14 : 12);
+    font.setStyleHint(IsEnglish(language) ? QFont::Monospace : QFont::SansSerif);
     return font;
 }
 

@@ -156,7 +156,8 @@ SkinSources LoadSkinSources(const std::filesystem::path& skinDir) {
     return s;
 }
 
-std::string LayoutFileText(const SkinSources& s, LayoutKind kind, size_t language) {
+std::string LayoutFileText(const SkinSources& s, LayoutKind kind, int32_t programLanguage) {
+    const size_t language = TextIndex(programLanguage);
     std::ostringstream out;
     out << "; XK-R40 skin layout, " << (language == kEnglish ? "English" : "Chinese")
         << ". Rows: role,x,y,width,height,caption.\n";
@@ -188,13 +189,12 @@ std::string LayoutFileText(const SkinSources& s, LayoutKind kind, size_t languag
 }
 
 void WriteLayoutFiles(const SkinSources& s, const std::filesystem::path& skinsDir) {
-    for (int32_t language : {1, 0}) {
-        const size_t index = language != 0 ? kEnglish : kChinese;
+    for (int32_t language : {kLanguageEnglish, kLanguageChinese}) {
         for (auto kind :
              {LayoutKind::Main, LayoutKind::Light, LayoutKind::Advanced, LayoutKind::Warning}) {
             const auto path = LayoutPath(skinsDir, kind, language);
             std::filesystem::create_directories(path.parent_path());
-            if (!WriteFileAtomically(path, LayoutFileText(s, kind, index))) {
+            if (!WriteFileAtomically(path, LayoutFileText(s, kind, language))) {
                 throw SourceError(path.string() + ": cannot be written");
             }
         }

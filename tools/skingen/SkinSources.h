@@ -30,7 +30,7 @@ struct SkinSources {
 SkinSources LoadSkinSources(const std::filesystem::path& skinDir);
 
 // The text of a layout file (UTF-8).
-std::string LayoutFileText(const SkinSources& sources, LayoutKind kind, size_t language);
+std::string LayoutFileText(const SkinSources& sources, LayoutKind kind, int32_t language);
 // Writes the eight layout files under skinsDir/INI_EN and skinsDir/INI_CN.
 void WriteLayoutFiles(const SkinSources& sources, const std::filesystem::path& skinsDir);
 

@@ -1,4 +1,4 @@
-#include "ui/PopupRows.h"
+#include "ui/layout/PopupRows.h"
 
 #include "ui/layout/Element.h"
 
