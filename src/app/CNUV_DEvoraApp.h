@@ -35,6 +35,12 @@ namespace xk {
 
 // The application: owns the program-wide state, refuses to run twice, brings the main window
 // up in its fixed order and ends the program in one way (ExitProgram).
+//
+// Its members are defined across src/app: CNUV_DEvoraApp.cpp (construction, Run, messages,
+// keyboard grab, clock), StartUp.cpp (the window's initialisation), Lifetime.cpp (hide, show,
+// exit), Operations.cpp (upload and the macro page's operations), FunctionPopup.cpp (the
+// popup and the warning), Profiles.cpp (profiles and the factory reset), Language.cpp (the
+// language switch) and Menus.cpp (the tray and event menus).
 class CNUV_DEvoraApp final : public QObject,
                              public WindowCommands,
                              public UserMessages,
@@ -71,7 +77,7 @@ public:
     void ToggleRepeat() override;
     void ToggleRecording() override;
     void FillMacroList() override;
-    int RunWarning() override;
+    WarningResult RunWarning() override;
     void OpenFunctionPopup() override;
     void CloseFunctionPopup() override;
     void OpenEventMenu() override;

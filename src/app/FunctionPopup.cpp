@@ -5,9 +5,9 @@
 
 namespace xk {
 
-int CNUV_DEvoraApp::RunWarning() {
+WarningResult CNUV_DEvoraApp::RunWarning() {
     WarningDlg dialog(Context(), window_.get());
-    return dialog.exec();
+    return static_cast<WarningResult>(dialog.exec());
 }
 
 void CNUV_DEvoraApp::OpenFunctionPopup() {

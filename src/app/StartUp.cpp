@@ -9,7 +9,7 @@
 #include "settings/SettingsIo.h"
 #include "ui/MaskShape.h"
 #include "ui/layout/LayoutLoader.h"
-#include "ui/layout/SkinPictures.h"
+#include "ui/layout/SkinPictureNames.h"
 
 #include <QApplication>
 

@@ -18,7 +18,6 @@ namespace me = main_element;
 namespace ae = macro_element;
 
 constexpr int32_t kHideConfig = 6;
-constexpr int kWarningCancel = 2;
 
 } // namespace
 
@@ -120,7 +119,7 @@ void CNUV_DEvoraDlg::PressButtonSlot(int32_t element) {
     const QPoint origin = mapToGlobal(QPoint(0, 0));
     ui.popupOrigin = {origin.x() + e.x, origin.y() + e.y + e.height};
 
-    if (IsOnlyLeftButton(c_.settings, element) && commands_.RunWarning() == kWarningCancel) {
+    if (IsOnlyLeftButton(c_.settings, element) && commands_.RunWarning() == WarningResult::Cancel) {
         return;
     }
     ui.functionPopupOpen = true;

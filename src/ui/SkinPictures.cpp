@@ -1,6 +1,6 @@
 #include "ui/SkinPictures.h"
 
-#include "ui/layout/SkinPictures.h"
+#include "ui/layout/SkinPictureNames.h"
 
 namespace xk {
 

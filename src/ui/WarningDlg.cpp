@@ -3,7 +3,7 @@
 #include "ui/CentredText.h"
 #include "ui/MaskShape.h"
 #include "ui/SkinPainter.h"
-#include "ui/layout/SkinPictures.h"
+#include "ui/layout/SkinPictureNames.h"
 #include "ui/layout/WarningElements.h"
 
 #include <QApplication>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/WindowCommands.h"
 #include "ui/WindowContext.h"
 
 #include <QDialog>
@@ -12,8 +13,8 @@ namespace xk {
 class WarningDlg : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kConfirm = 1;
-    static constexpr int kCancel = 2;
+    static constexpr int kConfirm = static_cast<int>(WarningResult::Confirm);
+    static constexpr int kCancel = static_cast<int>(WarningResult::Cancel);
 
     WarningDlg(WindowContext context, QWidget* owner);
 

@@ -4,6 +4,10 @@
 
 namespace xk {
 
+// The warning's answer. A dialog that could not run answers something else, which goes on as a
+// confirmation.
+enum class WarningResult : int { Confirm = 1, Cancel = 2 };
+
 // What the main window's pointer actions start outside the window itself: the device, the
 // tray, profiles, the language, the macro operations and the popups. The application object
 // implements it; tests record the calls.
@@ -28,8 +32,8 @@ public:
     virtual void ToggleRecording() = 0;
     virtual void FillMacroList() = 0;
 
-    // The warning before the only left button is given another function: 1 confirm, 2 cancel.
-    virtual int RunWarning() = 0;
+    // The warning before the only left button is given another function.
+    virtual WarningResult RunWarning() = 0;
     // Opens the function popup for `selectedButton` at `popupOrigin` (screen coordinates).
     virtual void OpenFunctionPopup() = 0;
     virtual void CloseFunctionPopup() = 0;

@@ -47,7 +47,7 @@ bool Near(QColor a, QColor b, int tolerance = 12);
 class RecordingCommands : public WindowCommands {
 public:
     std::vector<std::string> calls;
-    int warningResult = 1;
+    int warningResult = 1; // as the dialog answers: 1 confirm, 2 cancel
 
     void UploadSettings() override { calls.emplace_back("UploadSettings"); }
     void HideToTray() override { calls.emplace_back("HideToTray"); }
@@ -65,9 +65,9 @@ public:
     void ToggleRepeat() override { calls.emplace_back("ToggleRepeat"); }
     void ToggleRecording() override { calls.emplace_back("ToggleRecording"); }
     void FillMacroList() override { calls.emplace_back("FillMacroList"); }
-    int RunWarning() override {
+    WarningResult RunWarning() override {
         calls.emplace_back("RunWarning");
-        return warningResult;
+        return static_cast<WarningResult>(warningResult);
     }
     void OpenFunctionPopup() override { calls.emplace_back("OpenFunctionPopup"); }
     void CloseFunctionPopup() override { calls.emplace_back("CloseFunctionPopup"); }

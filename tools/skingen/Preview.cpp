@@ -12,7 +12,7 @@
 #include "ui/layout/MacroElements.h"
 #include "ui/layout/MainElements.h"
 #include "ui/layout/PopupRows.h"
-#include "ui/layout/SkinPictures.h"
+#include "ui/layout/SkinPictureNames.h"
 
 #include <QImage>
 #include <QPainter>

@@ -5,7 +5,7 @@
 #include "ConfigSource.h"
 #include "MacroSource.h"
 #include "Preview.h"
-#include "SkinPictures.h"
+#include "SkinDrawing.h"
 #include "SkinSources.h"
 
 #include <QGuiApplication>

@@ -11,7 +11,7 @@
 #include "settings/TextCodec.h"
 #include "ui/layout/LayoutLoader.h"
 #include "ui/layout/LayoutPaths.h"
-#include "ui/layout/SkinPictures.h"
+#include "ui/layout/SkinPictureNames.h"
 
 #include <QFont>
 #include <QFontMetrics>

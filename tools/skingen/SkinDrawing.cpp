@@ -1,8 +1,8 @@
-#include "SkinPictures.h"
+#include "SkinDrawing.h"
 
 #include "Art.h"
 #include "Palette.h"
-#include "ui/layout/SkinPictures.h"
+#include "ui/layout/SkinPictureNames.h"
 
 #include <QImageWriter>
 #include <QLinearGradient>
