@@ -4,6 +4,9 @@
 #include "macro/MacroStore.h"
 #include "settings/Settings.h"
 #include "support/TempDir.h"
+#include "support/fakes/FakeClock.h"
+#include "support/fakes/FakeKeyboardGrab.h"
+#include "support/fakes/RecordingMessages.h"
 #include "ui/CNUV_DEvoraDlg.h"
 #include "ui/InterfaceState.h"
 #include "ui/MacroPageWidgets.h"
@@ -74,23 +77,6 @@ public:
     void OpenEventMenu() override { calls.emplace_back("OpenEventMenu"); }
 };
 
-class FixedClock : public Clock {
-public:
-    int32_t MillisecondsSinceMidnightUtc() const override { return 1000; }
-};
-
-class NoKeyboardGrab : public KeyboardGrab {
-public:
-    bool GrabKeyboard() override { return false; }
-    void ReleaseKeyboard() override {}
-};
-
-class RecordingMessages : public UserMessages {
-public:
-    std::vector<std::string> shown;
-    void ShowMessage(std::string_view text) override { shown.emplace_back(text); }
-};
-
 // A small skin on disk (flat pictures, a mask with a cut corner), the layout tables that go
 // with it and a main window built on them.
 struct SyntheticSkin {
@@ -101,8 +87,8 @@ struct SyntheticSkin {
     MacroStore macros;
     MacroPageWidgets widgets;
     RecordingMessages messages;
-    FixedClock clock;
-    NoKeyboardGrab keyboard;
+    FakeClock clock{1000};
+    FakeKeyboardGrab keyboard{false};
     MacroPage macroPage{macros, widgets, messages, clock, keyboard, {}, {}};
     InterfaceState ui;
     SkinLayout layout;

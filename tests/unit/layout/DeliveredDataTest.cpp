@@ -231,12 +231,6 @@ TEST(DeliveredSkin, WarningDialogHoldsItsThreeElements) {
     }
 }
 
-class SilentMessages : public UserMessages {
-public:
-    void ShowMessage(std::string_view text) override { shown.emplace_back(text); }
-    std::vector<std::string> shown;
-};
-
 TEST(DeliveredMacros, EveryMacroFileLoadsWithNamedMacrosOfKnownKeys) {
     struct Expect {
         fs::path file;
@@ -250,7 +244,7 @@ TEST(DeliveredMacros, EveryMacroFileLoadsWithNamedMacrosOfKnownKeys) {
                             {kBin / "Macro_CN.dat", MacroTarget::User, 2}};
     for (const auto& f : files) {
         MacroStore store;
-        SilentMessages messages;
+        test::RecordingMessages messages;
         ASSERT_TRUE(LoadMacroFile(f.file, store, f.target, messages)) << f.file;
         EXPECT_TRUE(messages.shown.empty());
         const bool user = f.target == MacroTarget::User;
@@ -276,7 +270,7 @@ TEST(DeliveredMacros, EveryMacroFileLoadsWithNamedMacrosOfKnownKeys) {
 
 int32_t UserMacroCount(const fs::path& file) {
     MacroStore store;
-    SilentMessages messages;
+    test::RecordingMessages messages;
     LoadMacroFile(file, store, MacroTarget::User, messages);
     return store.userMacroCount;
 }
@@ -383,7 +377,7 @@ TEST(DeliveredText, CaptionsAndFunctionNamesFitWhereTheyAreDrawn) {
         // A slot's name starts 5 px in and leaves room for the drop-down mark at its right.
         std::vector<std::string> shown(l.functionName.begin() + 1, l.functionName.end());
         MacroStore store;
-        SilentMessages messages;
+        test::RecordingMessages messages;
         LoadMacroFile(kSkins / LayoutFolderName(language) / "defMacro.dat", store,
                       MacroTarget::User, messages);
         for (int32_t i = 0; i < store.userMacroCount; ++i) {

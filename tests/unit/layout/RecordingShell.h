@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/UserMessages.h"
+#include "support/fakes/RecordingMessages.h"
 #include "ui/layout/ExitProcedure.h"
 
 #include <string>
@@ -10,12 +10,11 @@
 namespace xk::test {
 
 // Records the messages and exit calls that the layout loaders ask the window layer for.
-class RecordingShell : public UserMessages, public ExitProcedure {
+class RecordingShell : public RecordingMessages, public ExitProcedure {
 public:
-    void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
     void ExitProgram() override { ++exitCalls; }
 
-    std::vector<std::string> messages;
+    std::vector<std::string>& messages = shown;
     int exitCalls = 0;
 };
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "macro/MacroPage.h"
-#include "support/FakeClock.h"
+#include "support/fakes/FakeClock.h"
+#include "support/fakes/FakeKeyboardGrab.h"
+#include "support/fakes/RecordingMessages.h"
 
 #include <initializer_list>
 #include <string>
@@ -74,24 +76,6 @@ private:
     }
 };
 
-class FakeMessages : public UserMessages {
-public:
-    std::vector<std::string> shown;
-    void ShowMessage(std::string_view text) override { shown.emplace_back(text); }
-};
-
-class FakeKeyboard : public KeyboardGrab {
-public:
-    bool grabSucceeds = true;
-    int grabs = 0;
-    int releases = 0;
-    bool GrabKeyboard() override {
-        ++grabs;
-        return grabSucceeds;
-    }
-    void ReleaseKeyboard() override { ++releases; }
-};
-
 struct TestEvent {
     uint8_t keyCode;
     uint8_t action;
@@ -116,9 +100,9 @@ inline MacroSlot& AddUserMacro(MacroStore& store, std::u16string_view name,
 struct FakeMacroPage {
     MacroStore store;
     FakeControls controls;
-    FakeMessages messages;
+    RecordingMessages messages;
     FakeClock clock;
-    FakeKeyboard keyboard;
+    FakeKeyboardGrab keyboard;
     MacroPage page{store, controls, messages, clock, keyboard};
 };
 

@@ -125,7 +125,7 @@ TEST(MacroFile, ExportThenImportReproducesEveryByte) {
     ASSERT_TRUE(SaveMacroFile(dir / "export.dat", exported));
 
     MacroStore imported;
-    test::FakeMessages messages;
+    test::RecordingMessages messages;
     ASSERT_TRUE(LoadMacroFile(dir / "export.dat", imported, MacroTarget::User, messages));
     EXPECT_TRUE(messages.shown.empty());
     ASSERT_EQ(imported.userMacroCount, kUsableUserMacros);
@@ -168,7 +168,7 @@ TEST(MacroFile, MissingFileIsReportedAndLoadsNoMacros) {
     MacroStore store;
     AddUserMacro(store, u"old", {{4, kActionPress, 0}});
     store.currentMacro = 0;
-    test::FakeMessages messages;
+    test::RecordingMessages messages;
     EXPECT_FALSE(LoadMacroFile(dir / "missing.dat", store, MacroTarget::User, messages));
     EXPECT_EQ(messages.shown, std::vector<std::string>{"找不到配置文件"});
     EXPECT_EQ(store.userMacroCount, 0);
@@ -189,7 +189,7 @@ TEST(MacroFile, ConstantStoreLeavesTheUserStoreAlone) {
     MacroStore store;
     AddUserMacro(store, u"u");
     store.currentMacro = 0;
-    test::FakeMessages messages;
+    test::RecordingMessages messages;
     LoadMacroFile(dir / "c.dat", store, MacroTarget::Constant, messages);
     EXPECT_EQ(store.constMacroCount, 2);
     EXPECT_EQ(store.constMacros[1].Name(), u"b");

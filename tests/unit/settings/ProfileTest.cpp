@@ -3,6 +3,7 @@
 #include "settings/IniFile.h"
 #include "settings/SettingsIo.h"
 #include "support/TempDir.h"
+#include "support/fakes/RecordingMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -13,14 +14,9 @@ namespace xk {
 namespace {
 
 using test::ReadFile;
+using test::RecordingMessages;
 using test::TempDir;
 using test::WriteFile;
-
-class RecordingMessages : public UserMessages {
-public:
-    std::vector<std::string> shown;
-    void ShowMessage(std::string_view text) override { shown.emplace_back(text); }
-};
 
 // Every configuration field away from its default, byte fields above 127, a negative code.
 void FillUnusual(Settings& s) {
