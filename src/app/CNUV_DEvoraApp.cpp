@@ -2,6 +2,7 @@
 
 #include "app/AppIcon.h"
 #include "macro/MacroList.h"
+#include "platform/ThreadPriority.h"
 #include "platform/X11KeyRepeat.h"
 
 #include <QApplication>
@@ -10,6 +11,8 @@
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QPointer>
+
+#include <cstdio>
 
 namespace xk {
 namespace {
@@ -36,6 +39,13 @@ CNUV_DEvoraApp::~CNUV_DEvoraApp() {
 
 int CNUV_DEvoraApp::Run() {
     if (!instance_.BecomeFirst()) {
+        if (const QString failure = instance_.Failure(); !failure.isEmpty()) {
+            // Not another instance: say why nothing starts.
+            const QString text = QStringLiteral("XK-R40 cannot start: ") + failure;
+            std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+            ShowMessage(text.toStdString());
+            return 1;
+        }
         instance_.AskFirstToShow();
         return 0;
     }
@@ -44,6 +54,8 @@ int CNUV_DEvoraApp::Run() {
     transport_ = MakeTransport(commandLine_);
     link_ = std::make_unique<DeviceLink>(*transport_, settings_, macros_, launcher_,
                                          [this] { RequestRepaintFromAnyThread(); });
+    link_->SetThreadStartHook(RaiseCurrentThreadPriority);
+    WatchExitSignals();
     window_ = std::make_unique<CNUV_DEvoraDlg>(Context(), widgets_, *this);
     QApplication::instance()->installEventFilter(window_.get());
     widgets_.SetMacroSelectedHandler([this] { xk::SelectMacro(macroPage_); });
@@ -53,6 +65,18 @@ int CNUV_DEvoraApp::Run() {
     }
     window_->show();
     return QApplication::exec();
+}
+
+void CNUV_DEvoraApp::WatchExitSignals() {
+    exitSignals_ = std::make_unique<ExitSignals>();
+    if (exitSignals_->Fd() < 0) {
+        return;
+    }
+    signalNotifier_ = std::make_unique<QSocketNotifier>(exitSignals_->Fd(), QSocketNotifier::Read);
+    connect(signalNotifier_.get(), &QSocketNotifier::activated, this, [this] {
+        exitSignals_->Take();
+        ExitProgram();
+    });
 }
 
 WindowContext CNUV_DEvoraApp::Context() {

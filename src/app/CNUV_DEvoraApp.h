@@ -8,6 +8,7 @@
 #include "macro/KeyboardGrab.h"
 #include "macro/MacroPage.h"
 #include "platform/DesktopLauncher.h"
+#include "platform/ExitSignals.h"
 #include "platform/TransportChoice.h"
 #include "platform/X11SystemSettings.h"
 #include "settings/Settings.h"
@@ -93,6 +94,8 @@ private:
     // (Re)builds the event list's menu and the tray menu for a language.
     void LoadMenus(int32_t language);
     void WatchDeviceChanges();
+    // TERM, INT and HUP run ExitProgram on the interface thread.
+    void WatchExitSignals();
     // Asks for a repaint of the main window from any thread.
     void RequestRepaintFromAnyThread();
     WindowContext Context();
@@ -118,6 +121,8 @@ private:
     X11SystemSettings system_;
     std::unique_ptr<DeviceLink> link_;
     std::unique_ptr<QSocketNotifier> deviceNotifier_;
+    std::unique_ptr<ExitSignals> exitSignals_;
+    std::unique_ptr<QSocketNotifier> signalNotifier_;
 
     std::unique_ptr<CNUV_DEvoraDlg> window_;
     // The open function popup; null once it closed itself.

@@ -42,16 +42,15 @@ void CNUV_DEvoraApp::ExitProgram() {
         tray_->RemoveTrayIcon();
     }
     if (link_) {
-        link_->reports().SendExitReport();
+        // A playing macro ends and lets go of its keys and buttons first; the exit report is
+        // then the last report the mouse receives.
+        link_->Close();
     }
     RestoreDefaultPointerSpeed(system_);
     if (deviceNotifier_) {
         // The removal may be reported from this notifier's own signal: delete it later.
         deviceNotifier_->setEnabled(false);
         deviceNotifier_.release()->deleteLater();
-    }
-    if (link_) {
-        link_->Stop();
     }
     if (window_) {
         window_->hide();

@@ -37,11 +37,28 @@ SingleInstance::~SingleInstance() {
 }
 
 bool SingleInstance::BecomeFirst() {
-    QDir().mkpath(directory_);
+    failure_.clear();
+    if (!QDir().mkpath(directory_)) {
+        failure_ = QStringLiteral("the folder %1 cannot be made").arg(directory_);
+        return false;
+    }
     const QString base = directory_ + QLatin1Char('/') + QLatin1String(kInstanceName);
-    lock_ = std::make_unique<QLockFile>(base + QStringLiteral(".lock"));
+    const QString lockPath = base + QStringLiteral(".lock");
+    lock_ = std::make_unique<QLockFile>(lockPath);
     lock_->setStaleLockTime(0); // stale only when its process is gone
     if (!lock_->tryLock(0)) {
+        switch (lock_->error()) {
+        case QLockFile::NoError:
+        case QLockFile::LockFailedError:
+            break; // another instance runs
+        case QLockFile::PermissionError:
+            failure_ = QStringLiteral("no permission to create the lock file %1").arg(lockPath);
+            break;
+        case QLockFile::UnknownError:
+            failure_ = QStringLiteral("the lock file %1 cannot be written (is the disk full?)")
+                           .arg(lockPath);
+            break;
+        }
         return false;
     }
     QLocalServer::removeServer(base); // a socket left by a crash

@@ -21,8 +21,12 @@ public:
     explicit SingleInstance(QString directory = {});
     ~SingleInstance() override;
 
-    // True when this process is the first: it then listens for later starts.
+    // True when this process is the first: it then listens for later starts. False when
+    // another instance holds the lock, or when the lock cannot be taken at all (Failure).
     bool BecomeFirst();
+    // Why the lock could not be taken when no other instance holds it (permissions, a full
+    // disk); empty otherwise.
+    QString Failure() const { return failure_; }
     // Asks the first process to show its window; false when it could not be reached.
     bool AskFirstToShow();
 
@@ -31,6 +35,7 @@ signals:
 
 private:
     QString directory_;
+    QString failure_;
     std::unique_ptr<QLockFile> lock_;
     QLocalServer server_;
 };

@@ -86,14 +86,11 @@ void ButtonActions::PlayMacro(const MacroSlot& slot, int passes) {
             const auto delay = std::max<std::chrono::milliseconds>(
                 std::chrono::milliseconds(slot.Delay(k)), kMinimumEventDelay);
             if (!shutdown_.SleepFor(delay)) {
-                return;
+                break; // the program ends: let go of what the pass holds
             }
         }
-        if (shutdown_.raised()) {
-            return;
-        }
         reports_.ReleaseAll();
-        if (flags_.stopRequested.load()) {
+        if (shutdown_.raised() || flags_.stopRequested.load()) {
             return;
         }
     }

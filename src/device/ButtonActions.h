@@ -28,7 +28,8 @@ public:
     void Handle(uint8_t eventCode, uint8_t eventData);
 
     // Plays `passes` passes of a copy of a slot: each event then its delay (at least 15 ms),
-    // ReleaseAll after each pass, ending after the pass in which a stop was requested.
+    // ReleaseAll after each pass, ending after the pass in which a stop was requested. The
+    // shutdown cuts the pass short; its ReleaseAll still runs, so no key stays held.
     void PlayMacro(const MacroSlot& slot, int passes);
 
 private:

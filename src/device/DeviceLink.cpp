@@ -30,4 +30,10 @@ void DeviceLink::Stop() {
     listener_.Stop();
 }
 
+void DeviceLink::Close() {
+    Stop();
+    reports_.SendExitReport();
+    connection_.CloseHandles();
+}
+
 } // namespace xk

@@ -34,6 +34,10 @@ public:
     void Start();
     // Stops and joins both threads; safe to call twice.
     void Stop();
+    // The mouse's side of the exit procedure: both threads end (a playing macro ends and lets
+    // go of its keys and buttons), the exit report goes out, and the handles close, so it is
+    // the last report the mouse receives.
+    void Close();
 
     MouseConnection& connection() { return connection_; }
     FeatureReports& reports() { return reports_; }

@@ -15,13 +15,35 @@ struct HidAttributes {
     uint16_t productId = 0;
 };
 
-// What the report descriptor of one interface says: its top-level collection and the byte
-// lengths of its largest input and feature reports, each counting the report id byte.
+// One report of a collection: its id (0 when the descriptor numbers no reports) and its input
+// and feature byte lengths, each counting the id byte (0 when the report has no such part).
+struct HidReportLengths {
+    uint8_t id = 0;
+    uint16_t input = 0;
+    uint16_t feature = 0;
+
+    bool operator==(const HidReportLengths&) const = default;
+};
+
+// What the report descriptor says of one top-level collection: its usage page and usage, the
+// byte lengths of its largest input and feature reports (id byte counted) and the lengths of
+// each of its reports, by ascending id.
 struct HidCaps {
     uint16_t usagePage = 0;
     uint16_t usage = 0;
     uint16_t inputReportLength = 0;
     uint16_t featureReportLength = 0;
+    std::vector<HidReportLengths> reports;
+
+    // The feature length of report `id`, id byte counted; 0 when the collection has none.
+    uint16_t FeatureLengthOf(uint8_t id) const {
+        for (const HidReportLengths& report : reports) {
+            if (report.id == id) {
+                return report.feature;
+            }
+        }
+        return 0;
+    }
 
     bool operator==(const HidCaps&) const = default;
 };
@@ -38,7 +60,9 @@ public:
     virtual ~HidDevice() = default;
 
     virtual std::optional<HidAttributes> Attributes() = 0;
-    virtual std::optional<HidCaps> Capabilities() = 0;
+    // One entry per top-level collection of the interface, in descriptor order; empty when
+    // the descriptor cannot be had or read. A node may hold several collections.
+    virtual std::vector<HidCaps> Capabilities() = 0;
     // Sends one feature report, report id first; false when the device refuses it.
     virtual bool SetFeature(std::span<const uint8_t> report) = 0;
     // Blocks until one input report arrives and returns its length (report id first, cut to

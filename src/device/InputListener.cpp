@@ -42,10 +42,8 @@ void InputListener::Run() {
         onThreadStart_();
     }
     std::array<uint8_t, kReportBufferSize> buffer{};
-    uint64_t failedGeneration = 0;
     while (!stopping_.load()) {
-        const MouseConnection::ReadHandle handle =
-            connection_.WaitForReadHandle(failedGeneration, stopping_);
+        const MouseConnection::ReadHandle handle = connection_.WaitForReadHandle(stopping_);
         {
             const std::lock_guard lock(deviceMutex_);
             if (stopping_.load() || !handle.device) {
@@ -61,8 +59,8 @@ void InputListener::Run() {
             reading_.reset();
         }
         if (!length) {
-            // The handle failed (the mouse is gone or it was replaced): wait for a new one.
-            failedGeneration = handle.generation;
+            // No report: try again after a pause, or at once on a handle a rescan opened.
+            connection_.PauseAfterFailedRead(handle.generation, kReadRetryPause, stopping_);
             continue;
         }
         HandleReport(std::span(buffer).first(handle.inputReportLength));

@@ -5,6 +5,7 @@
 #include "settings/Settings.h"
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -14,9 +15,11 @@
 
 namespace xk {
 
+inline constexpr auto kReadRetryPause = std::chrono::milliseconds(2);
+
 // Reads input report 6 and turns it into an event for the executor or a stop request. It
-// blocks on the read; without an open read handle, or after a read failed, it waits for the
-// next handle that FindMouse opens.
+// blocks on the read; without an open read handle it waits for the one FindMouse opens, and a
+// read that fails is tried again after kReadRetryPause (at once on a new handle).
 class InputListener {
 public:
     InputListener(const Settings& settings, MouseConnection& connection, ExecutorFlags& flags);

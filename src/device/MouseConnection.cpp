@@ -53,15 +53,25 @@ bool MouseConnection::FindMouse() {
         connected_.store(true);
         devicePath_ = *path;
         transport_.RegisterNotifications();
-        const HidCaps caps = identification->Capabilities().value_or(HidCaps{});
-        if (caps.usage == kVendorUsage && caps.usagePage == kInputUsagePage) {
+        // A node may hold several top-level collections, both vendor ones among them: it is
+        // then the read and the write interface at once.
+        const std::vector<HidCaps> collections = identification->Capabilities();
+        const auto holding = [&](uint16_t usagePage) -> const HidCaps* {
+            for (const HidCaps& caps : collections) {
+                if (caps.usagePage == usagePage && caps.usage == kVendorUsage) {
+                    return &caps;
+                }
+            }
+            return nullptr;
+        };
+        if (const HidCaps* caps = holding(kInputUsagePage)) {
             std::shared_ptr<HidDevice> device = transport_.Open(*path, HidAccess::Read);
             std::shared_ptr<HidDevice> replaced;
             {
                 const std::lock_guard lock(mutex_);
                 replaced = std::exchange(read_.device, std::move(device));
                 read_.set = true;
-                read_.caps = caps;
+                read_.caps = *caps;
                 ++readGeneration_;
             }
             // A listener blocked on the replaced handle moves on to the new one.
@@ -71,10 +81,10 @@ bool MouseConnection::FindMouse() {
             readHandleChanged_.notify_all();
             readOpened = true;
         }
-        if (caps.usage == kVendorUsage && caps.usagePage == kFeatureUsagePage) {
+        if (const HidCaps* caps = holding(kFeatureUsagePage)) {
             std::shared_ptr<HidDevice> device = transport_.Open(*path, HidAccess::Write);
             const std::lock_guard lock(mutex_);
-            write_ = Handle{true, std::move(device), caps};
+            write_ = Handle{true, std::move(device), *caps};
             writeOpened = true;
         }
         identification.reset();
@@ -125,18 +135,22 @@ void MouseConnection::SendFeatureReport(std::span<const uint8_t, kReportBufferSi
     {
         const std::lock_guard lock(mutex_);
         device = write_.device;
-        length = std::min<size_t>(write_.caps.featureReportLength, kReportBufferSize);
+        // The length the descriptor gives this report id; a device may refuse another. A
+        // report the collection does not name goes out at the collection's largest length.
+        length = write_.caps.FeatureLengthOf(buffer[0]);
+        if (length == 0) {
+            length = write_.caps.featureReportLength;
+        }
+        length = std::min(length, kReportBufferSize);
     }
     if (device && length > 0) {
         (void)device->SetFeature(buffer.first(length));
     }
 }
 
-MouseConnection::ReadHandle MouseConnection::WaitForReadHandle(uint64_t failedGeneration,
-                                                               const std::atomic<bool>& stop) {
+MouseConnection::ReadHandle MouseConnection::WaitForReadHandle(const std::atomic<bool>& stop) {
     std::unique_lock lock(mutex_);
-    readHandleChanged_.wait(
-        lock, [&] { return stop.load() || (read_.device && readGeneration_ != failedGeneration); });
+    readHandleChanged_.wait(lock, [&] { return stop.load() || read_.device; });
     if (stop.load()) {
         return {};
     }
@@ -147,8 +161,30 @@ MouseConnection::ReadHandle MouseConnection::WaitForReadHandle(uint64_t failedGe
     return {read_.device, readGeneration_, length};
 }
 
+void MouseConnection::PauseAfterFailedRead(uint64_t generation,
+                                           std::chrono::steady_clock::duration pause,
+                                           const std::atomic<bool>& stop) {
+    std::unique_lock lock(mutex_);
+    readHandleChanged_.wait_for(lock, pause,
+                                [&] { return stop.load() || readGeneration_ != generation; });
+}
+
 void MouseConnection::WakeReadWaiters() {
     { const std::lock_guard lock(mutex_); }
+    readHandleChanged_.notify_all();
+}
+
+void MouseConnection::CloseHandles() {
+    std::shared_ptr<HidDevice> read;
+    {
+        const std::lock_guard lock(mutex_);
+        read = std::exchange(read_.device, nullptr);
+        write_.device.reset();
+        ++readGeneration_;
+    }
+    if (read) {
+        read->Interrupt();
+    }
     readHandleChanged_.notify_all();
 }
 

@@ -4,6 +4,7 @@
 #include "device/HidTransport.h"
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
@@ -24,10 +25,11 @@ public:
     MouseConnection(const MouseConnection&) = delete;
     MouseConnection& operator=(const MouseConnection&) = delete;
 
-    // Scans interface indexes 0..99 and opens the read handle (usage page 0xFF00, usage 1)
-    // and the write handle (0xFF01, 1); stops as soon as this scan has opened both (a failed
-    // open counts). A handle keeps its value until a scan opens its interface again. Returns
-    // the connected flag: whether the last interface examined was the mouse's.
+    // Scans interface indexes 0..99 and opens the read handle on the node with the collection
+    // of usage page 0xFF00, usage 1, and the write handle on the node with 0xFF01, 1 (one node
+    // may hold both); stops as soon as this scan has opened both (a failed open counts). A handle
+    // keeps its value until a scan opens its interface again. Returns the connected flag: whether
+    // the last interface examined was the mouse's.
     bool FindMouse();
     bool connected() const { return connected_.load(); }
     std::string DevicePath() const;
@@ -43,7 +45,8 @@ public:
     // Readable when ProcessDeviceChanges has work (-1 without notifications).
     int NotificationFd() const;
 
-    // FeatureReportSink: sends through the write handle while it is open.
+    // FeatureReportSink: sends through the write handle while it is open, with the length that
+    // the write collection gives the report's id.
     void SendFeatureReport(std::span<const uint8_t, kReportBufferSize> buffer) override;
 
     // The read handle as the listener uses it.
@@ -52,11 +55,19 @@ public:
         uint64_t generation = 0;
         size_t inputReportLength = 0;
     };
-    // Waits until an open read handle of another generation than `failedGeneration` is there,
-    // or until `stop` is set (then the device is empty).
-    ReadHandle WaitForReadHandle(uint64_t failedGeneration, const std::atomic<bool>& stop);
-    // Wakes the waiters of WaitForReadHandle so they look at their stop flag.
+    // Waits until a read handle is open, or until `stop` is set (then the device is empty).
+    ReadHandle WaitForReadHandle(const std::atomic<bool>& stop);
+    // The pause before a failed read is tried again; it ends early when a scan opens a new
+    // read handle (another generation) or `stop` is set.
+    void PauseAfterFailedRead(uint64_t generation, std::chrono::steady_clock::duration pause,
+                              const std::atomic<bool>& stop);
+    // Wakes the waiters of WaitForReadHandle and PauseAfterFailedRead so they look at their
+    // stop flag.
     void WakeReadWaiters();
+
+    // Closes both handles, for the exit procedure: nothing is sent or read through them after
+    // it. A blocked read ends.
+    void CloseHandles();
 
     HidCaps ReadCaps() const;
     HidCaps WriteCaps() const;

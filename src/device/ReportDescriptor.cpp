@@ -28,6 +28,7 @@ constexpr uint8_t kUsage = 0x0;
 constexpr uint8_t kLongItemPrefix = 0xFE;
 constexpr size_t kMaxPushDepth = 32;
 constexpr size_t kMaxCollectionDepth = 64;
+constexpr size_t kMaxTopLevelCollections = 64;
 // A report with its id byte fits the 16-bit report lengths.
 constexpr uint64_t kMaxReportBits = 8 * 0xFFFEull;
 
@@ -60,26 +61,27 @@ uint16_t ByteLength(uint64_t maxBits) {
 
 } // namespace
 
-std::optional<HidCaps> ParseReportDescriptor(std::span<const uint8_t> descriptor) {
+std::vector<HidCaps> ParseReportDescriptor(std::span<const uint8_t> descriptor) {
     GlobalState global;
     std::vector<GlobalState> stack;
     bool haveUsage = false;
     uint32_t firstUsage = 0;
     size_t depth = 0;
-    bool haveTopLevel = false;
-    HidCaps caps;
-    std::map<uint32_t, ReportBits> reports;
+    std::vector<HidCaps> collections;
+    // Report bits by collection, then by report id. Main items outside every collection count
+    // for the collection before them.
+    std::vector<std::map<uint32_t, ReportBits>> reports;
 
     size_t pos = 0;
     while (pos < descriptor.size()) {
         const uint8_t prefix = descriptor[pos];
         if (prefix == kLongItemPrefix) {
             if (pos + 3 > descriptor.size()) {
-                return std::nullopt;
+                return {};
             }
             const size_t length = descriptor[pos + 1];
             if (descriptor.size() - pos - 3 < length) {
-                return std::nullopt;
+                return {};
             }
             pos += 3 + length; // long items carry nothing the capabilities need
             continue;
@@ -88,7 +90,7 @@ std::optional<HidCaps> ParseReportDescriptor(std::span<const uint8_t> descriptor
         const auto type = static_cast<uint8_t>((prefix >> 2) & 3);
         const auto tag = static_cast<uint8_t>(prefix >> 4);
         if (descriptor.size() - pos - 1 < size) {
-            return std::nullopt;
+            return {};
         }
         const std::span<const uint8_t> data = descriptor.subspan(pos + 1, size);
         const uint32_t value = Unsigned(data);
@@ -97,30 +99,34 @@ std::optional<HidCaps> ParseReportDescriptor(std::span<const uint8_t> descriptor
         switch (type) {
         case kMain:
             if (tag == kCollection) {
-                if (depth == 0 && !haveTopLevel) {
-                    haveTopLevel = true;
+                if (depth == 0) {
+                    if (collections.size() >= kMaxTopLevelCollections) {
+                        return {};
+                    }
                     const uint32_t usage = haveUsage ? firstUsage : 0;
                     // A four-byte usage names its page in its high half.
                     const bool extended = usage > 0xFFFF;
+                    HidCaps& caps = collections.emplace_back();
                     caps.usagePage =
                         static_cast<uint16_t>(extended ? usage >> 16 : global.usagePage);
                     caps.usage = static_cast<uint16_t>(usage & 0xFFFF);
+                    reports.emplace_back();
                 }
                 if (++depth > kMaxCollectionDepth) {
-                    return std::nullopt;
+                    return {};
                 }
             } else if (tag == kEndCollection) {
                 if (depth == 0) {
-                    return std::nullopt;
+                    return {};
                 }
                 --depth;
-            } else if (tag == kInput || tag == kFeature) {
+            } else if ((tag == kInput || tag == kFeature) && !reports.empty()) {
                 const uint64_t bits = uint64_t{global.reportSize} * global.reportCount;
-                ReportBits& report = reports[global.reportId];
+                ReportBits& report = reports.back()[global.reportId];
                 uint64_t& total = tag == kInput ? report.input : report.feature;
                 total += bits;
                 if (total > kMaxReportBits) {
-                    return std::nullopt;
+                    return {};
                 }
             }
             haveUsage = false; // local items end with every main item
@@ -134,6 +140,9 @@ std::optional<HidCaps> ParseReportDescriptor(std::span<const uint8_t> descriptor
                 global.reportSize = value;
                 break;
             case kReportId:
+                if (value > 0xFF) {
+                    return {};
+                }
                 global.reportId = value;
                 break;
             case kReportCount:
@@ -141,13 +150,13 @@ std::optional<HidCaps> ParseReportDescriptor(std::span<const uint8_t> descriptor
                 break;
             case kPush:
                 if (stack.size() >= kMaxPushDepth) {
-                    return std::nullopt;
+                    return {};
                 }
                 stack.push_back(global);
                 break;
             case kPop:
                 if (stack.empty()) {
-                    return std::nullopt;
+                    return {};
                 }
                 global = stack.back();
                 stack.pop_back();
@@ -166,18 +175,20 @@ std::optional<HidCaps> ParseReportDescriptor(std::span<const uint8_t> descriptor
             break; // reserved item type
         }
     }
-    if (!haveTopLevel) {
-        return std::nullopt;
+    for (size_t c = 0; c < collections.size(); ++c) {
+        HidCaps& caps = collections[c];
+        uint64_t maxInput = 0;
+        uint64_t maxFeature = 0;
+        for (const auto& [id, bits] : reports[c]) {
+            maxInput = std::max(maxInput, bits.input);
+            maxFeature = std::max(maxFeature, bits.feature);
+            caps.reports.push_back(
+                {static_cast<uint8_t>(id), ByteLength(bits.input), ByteLength(bits.feature)});
+        }
+        caps.inputReportLength = ByteLength(maxInput);
+        caps.featureReportLength = ByteLength(maxFeature);
     }
-    uint64_t maxInput = 0;
-    uint64_t maxFeature = 0;
-    for (const auto& [id, bits] : reports) {
-        maxInput = std::max(maxInput, bits.input);
-        maxFeature = std::max(maxFeature, bits.feature);
-    }
-    caps.inputReportLength = ByteLength(maxInput);
-    caps.featureReportLength = ByteLength(maxFeature);
-    return caps;
+    return collections;
 }
 
 } // namespace xk

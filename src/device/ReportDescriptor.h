@@ -3,14 +3,15 @@
 #include "device/HidTransport.h"
 
 #include <cstdint>
-#include <optional>
 #include <span>
+#include <vector>
 
 namespace xk {
 
-// Reads a HID report descriptor: the usage page and usage of its first top-level collection
-// and the byte lengths of its largest input and feature reports (+1 for the report id, 0 when
-// it has none of that kind). Nothing when the descriptor is malformed or has no collection.
-std::optional<HidCaps> ParseReportDescriptor(std::span<const uint8_t> descriptor);
+// Reads a HID report descriptor: each top-level collection with its usage page and usage and
+// the byte lengths of its reports (+1 for the report id, 0 for a kind it has none of), the
+// largest of each kind and every report by id. Empty when the descriptor is malformed or has
+// no collection.
+std::vector<HidCaps> ParseReportDescriptor(std::span<const uint8_t> descriptor);
 
 } // namespace xk

@@ -1,6 +1,7 @@
 #include "device/VirtualMouse.h"
 
 #include "device/MouseIdentity.h"
+#include "device/ReportDescriptor.h"
 #include "device/ReportTables.h"
 
 #include <algorithm>
@@ -35,6 +36,14 @@ constexpr uint8_t kFeatureDescriptor[] = {0x06, 0x01, 0xFF, 0x09, 0x01, 0xA1, 0x
                                           0x07, 0x09, 0x01, 0x15, 0x00, 0x26, 0xFF, 0x00,
                                           0x75, 0x08, 0x95, 0x07, 0xB1, 0x02, 0xC0};
 
+// Both vendor collections on one node: input report 6 of seven bytes on 0xFF00/1; feature
+// report 7 of seven bytes and feature report 8 of 31 bytes on 0xFF01/1.
+constexpr uint8_t kVendorNodeDescriptor[] = {
+    0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x85, 0x06, 0x09, 0x01, 0x15, 0x00, 0x26,
+    0xFF, 0x00, 0x75, 0x08, 0x95, 0x07, 0x81, 0x02, 0xC0, 0x06, 0x01, 0xFF, 0x09, 0x01,
+    0xA1, 0x01, 0x85, 0x07, 0x09, 0x01, 0x15, 0x00, 0x26, 0xFF, 0x00, 0x75, 0x08, 0x95,
+    0x07, 0xB1, 0x02, 0x85, 0x08, 0x09, 0x02, 0x95, 0x1F, 0xB1, 0x02, 0xC0};
+
 // Device codes the mouse carries out itself.
 constexpr uint8_t kDpiCodes[] = {6, 11, 12};
 constexpr uint8_t kReportRateCode = 10;
@@ -49,35 +58,74 @@ std::string Hex(uint8_t byte) {
 
 } // namespace
 
-VirtualMouse::VirtualMouse(std::function<int64_t()> nowMicros) : nowMicros_(std::move(nowMicros)) {
+VirtualMouse::VirtualMouse(std::function<int64_t()> nowMicros, Nodes nodes)
+    : nowMicros_(std::move(nowMicros)), nodes_(nodes) {
     // The factory functions: every button does what its number says.
     for (const uint8_t number : kDeviceButtonNumber) {
         state_.buttonCode[number] = number <= 5 ? number : 0;
     }
+    for (int index = 0; index < InterfaceCount(); ++index) {
+        std::array<uint16_t, 256>& lengths = featureLengths_.emplace_back();
+        lengths.fill(0);
+        for (const HidCaps& caps : ParseReportDescriptor(Descriptor(index))) {
+            if (caps.usagePage != kFeatureUsagePage || caps.usage != kVendorUsage) {
+                continue;
+            }
+            for (const HidReportLengths& report : caps.reports) {
+                lengths[report.id] = report.feature;
+            }
+        }
+    }
 }
 
-std::span<const uint8_t> VirtualMouse::Descriptor(int interfaceIndex) {
+int VirtualMouse::InterfaceCount(Nodes nodes) {
+    return nodes == Nodes::Separate ? 4 : 3;
+}
+
+std::span<const uint8_t> VirtualMouse::Descriptor(Nodes nodes, int interfaceIndex) {
     switch (interfaceIndex) {
     case kBootMouse:
         return kBootMouseDescriptor;
     case kKeyboard:
         return kKeyboardDescriptor;
     case kInputInterface:
+        if (nodes == Nodes::OneNode) {
+            return kVendorNodeDescriptor;
+        }
         return kInputDescriptor;
     case kFeatureInterface:
+        if (nodes == Nodes::OneNode) {
+            return {};
+        }
         return kFeatureDescriptor;
     default:
         return {};
     }
 }
 
-void VirtualMouse::ReceiveFeature(std::span<const uint8_t> report) {
+bool VirtualMouse::SendsInput(int interfaceIndex) const {
+    return interfaceIndex == kInputInterface;
+}
+
+bool VirtualMouse::TakesFeatures(int interfaceIndex) const {
+    return interfaceIndex == (nodes_ == Nodes::OneNode ? kInputInterface : kFeatureInterface);
+}
+
+bool VirtualMouse::ReceiveFeature(int interfaceIndex, std::span<const uint8_t> report) {
     log_.push_back({nowMicros_(), true, {report.begin(), report.end()}});
     ++state_.featureReports;
+    const bool rightLength =
+        !report.empty() && interfaceIndex >= 0 &&
+        static_cast<size_t>(interfaceIndex) < featureLengths_.size() &&
+        featureLengths_[static_cast<size_t>(interfaceIndex)][report[0]] == report.size();
+    if (!TakesFeatures(interfaceIndex) || !rightLength) {
+        ++state_.refusedReports;
+        return false;
+    }
     std::array<uint8_t, kReportLength> b{};
     std::copy_n(report.begin(), std::min(report.size(), b.size()), b.begin());
     if (b[0] != kFeatureReportId) {
-        return;
+        return true;
     }
     switch (static_cast<Command>(b[1])) {
     case Command::DpiLevel: {
@@ -118,6 +166,7 @@ void VirtualMouse::ReceiveFeature(std::span<const uint8_t> report) {
         ++state_.exitReports;
         break;
     }
+    return true;
 }
 
 std::vector<uint8_t> VirtualMouse::InputReport(int button, uint8_t data) {
@@ -198,6 +247,7 @@ std::string VirtualMouse::StateText() const {
     line("exit_reports", number(state_.exitReports));
     line("report_rate", number(state_.reportRate));
     line("feature_reports", number(state_.featureReports));
+    line("refused_reports", number(state_.refusedReports));
     return out;
 }
 

@@ -12,18 +12,23 @@
 
 namespace xk {
 
-// The firmware of the virtual mouse: its four HID interfaces, the state that feature report 7
+// The firmware of the virtual mouse: its HID interfaces, the state that feature report 7
 // sets, the input reports 6 it sends, and the log of both. Not thread-safe: its owners
 // serialise access.
 class VirtualMouse {
 public:
+    // How the two vendor collections are presented: each on a node of its own (a boot mouse,
+    // a keyboard, 0xFF00/1 and 0xFF01/1), or both on one node after the boot mouse and the
+    // keyboard. That node also holds feature report 8, longer than report 7 and never used,
+    // so that its largest feature report is not report 7.
+    enum class Nodes { Separate, OneNode };
+
     // Interface indexes.
     static constexpr int kBootMouse = 0;
     static constexpr int kKeyboard = 1;
-    static constexpr int kInputInterface = 2;   // 0xFF00/1, sends input report 6
-    static constexpr int kFeatureInterface = 3; // 0xFF01/1, takes feature report 7
-    static constexpr int kInterfaceCount = 4;
-    static constexpr size_t kReportLength = 8; // input 6 and feature 7, report id included
+    static constexpr int kInputInterface = 2;   // 0xFF00/1 (both vendor collections: OneNode)
+    static constexpr int kFeatureInterface = 3; // 0xFF01/1 (Separate only)
+    static constexpr size_t kReportLength = 8;  // input 6 and feature 7, report id included
 
     struct State {
         std::array<uint8_t, 10> buttonCode{}; // by the mouse's button number 1..9
@@ -40,7 +45,8 @@ public:
         uint32_t consumerReports = 0;
         uint32_t exitReports = 0;
         uint8_t reportRate = 0;
-        uint32_t featureReports = 0;
+        uint32_t featureReports = 0; // every one received, refused ones included
+        uint32_t refusedReports = 0;
     };
 
     struct LogEntry {
@@ -50,13 +56,27 @@ public:
     };
 
     // `nowMicros` gives the log's timestamps.
-    explicit VirtualMouse(std::function<int64_t()> nowMicros);
+    explicit VirtualMouse(std::function<int64_t()> nowMicros, Nodes nodes = Nodes::Separate);
 
-    static std::span<const uint8_t> Descriptor(int interfaceIndex);
+    static int InterfaceCount(Nodes nodes);
+    // Empty for an index the layout does not have.
+    static std::span<const uint8_t> Descriptor(Nodes nodes, int interfaceIndex);
     static HidAttributes Attributes() { return {0x18F8, 0x1286}; }
 
-    // A feature report received on the feature interface, report id first.
-    void ReceiveFeature(std::span<const uint8_t> report);
+    Nodes nodes() const { return nodes_; }
+    int InterfaceCount() const { return InterfaceCount(nodes_); }
+    std::span<const uint8_t> Descriptor(int interfaceIndex) const {
+        return Descriptor(nodes_, interfaceIndex);
+    }
+    // Whether the interface sends input report 6, and whether it takes feature report 7.
+    bool SendsInput(int interfaceIndex) const;
+    bool TakesFeatures(int interfaceIndex) const;
+
+    // A feature report received on an interface, report id first; logged and counted. It is
+    // refused (false, the state unchanged) on an interface without the vendor feature
+    // collection or when its length is not the one the descriptor gives its report id, id
+    // byte counted.
+    bool ReceiveFeature(int interfaceIndex, std::span<const uint8_t> report);
 
     // Input reports to send; each is logged. Button numbers are 1..9.
     std::vector<uint8_t> Press(int button);
@@ -81,6 +101,9 @@ private:
     std::optional<int> ButtonHolding(std::span<const uint8_t> deviceCodes) const;
 
     std::function<int64_t()> nowMicros_;
+    Nodes nodes_;
+    // The feature length of each report id by interface, id byte counted (0: none).
+    std::vector<std::array<uint16_t, 256>> featureLengths_;
     State state_;
     std::vector<LogEntry> log_;
 };

@@ -11,13 +11,13 @@ namespace {
 
 constexpr const char* kPathPrefix = "virtual-mouse/hid";
 
-std::optional<int> IndexOfPath(const std::string& path) {
+std::optional<int> IndexOfPath(const std::string& path, int interfaceCount) {
     const std::string prefix = kPathPrefix;
     if (path.size() != prefix.size() + 1 || path.compare(0, prefix.size(), prefix) != 0) {
         return std::nullopt;
     }
     const int index = path.back() - '0';
-    if (index < 0 || index >= VirtualMouse::kInterfaceCount) {
+    if (index < 0 || index >= interfaceCount) {
         return std::nullopt;
     }
     return index;
@@ -26,12 +26,14 @@ std::optional<int> IndexOfPath(const std::string& path) {
 } // namespace
 
 struct VirtualMouseTransport::Shared {
-    Shared()
-        : start(std::chrono::steady_clock::now()), mouse([this] {
-              return std::chrono::duration_cast<std::chrono::microseconds>(
-                         std::chrono::steady_clock::now() - start)
-                  .count();
-          }) {}
+    explicit Shared(VirtualMouse::Nodes nodes)
+        : start(std::chrono::steady_clock::now()), mouse([this] { return Micros(); }, nodes) {}
+
+    int64_t Micros() const {
+        return std::chrono::duration_cast<std::chrono::microseconds>(
+                   std::chrono::steady_clock::now() - start)
+            .count();
+    }
 
     std::chrono::steady_clock::time_point start;
     mutable std::mutex mutex;
@@ -67,22 +69,21 @@ public:
         }
         return VirtualMouse::Attributes();
     }
-    std::optional<HidCaps> Capabilities() override {
+    std::vector<HidCaps> Capabilities() override {
         const std::lock_guard lock(shared_->mutex);
         if (shared_->unplugged) {
-            return std::nullopt;
+            return {};
         }
-        return ParseReportDescriptor(VirtualMouse::Descriptor(index_));
+        return ParseReportDescriptor(shared_->mouse.Descriptor(index_));
     }
     bool SetFeature(std::span<const uint8_t> report) override {
         const std::lock_guard lock(shared_->mutex);
-        if (shared_->unplugged || access_ != HidAccess::Write ||
-            index_ != VirtualMouse::kFeatureInterface) {
+        if (shared_->unplugged || access_ != HidAccess::Write) {
             return false;
         }
-        shared_->mouse.ReceiveFeature(report);
+        const bool taken = shared_->mouse.ReceiveFeature(index_, report);
         shared_->changed.notify_all();
-        return true;
+        return taken;
     }
     std::optional<size_t> ReadReport(std::span<uint8_t> buffer) override {
         std::unique_lock lock(shared_->mutex);
@@ -108,7 +109,7 @@ public:
 
     // With the shared mutex held.
     void Queue(const std::vector<uint8_t>& report) {
-        if (index_ == VirtualMouse::kInputInterface) {
+        if (shared_->mouse.SendsInput(index_)) {
             queue_.push_back(report);
         }
     }
@@ -146,7 +147,8 @@ private:
 
 } // namespace
 
-VirtualMouseTransport::VirtualMouseTransport() : shared_(std::make_shared<Shared>()) {}
+VirtualMouseTransport::VirtualMouseTransport(VirtualMouse::Nodes nodes)
+    : shared_(std::make_shared<Shared>(nodes)) {}
 
 VirtualMouseTransport::~VirtualMouseTransport() = default;
 
@@ -157,13 +159,14 @@ std::string VirtualMouseTransport::PathOf(int interfaceIndex) {
 std::unique_ptr<HidInterfaceList> VirtualMouseTransport::ListInterfaces() {
     const std::lock_guard lock(shared_->mutex);
     return std::make_unique<VirtualInterfaceList>(
-        shared_->unplugged ? 0 : VirtualMouse::kInterfaceCount);
+        shared_->unplugged ? 0 : shared_->mouse.InterfaceCount());
 }
 
 std::unique_ptr<HidDevice> VirtualMouseTransport::Open(const std::string& path, HidAccess access) {
-    const auto index = IndexOfPath(path);
+    std::optional<int> index;
     {
         const std::lock_guard lock(shared_->mutex);
+        index = IndexOfPath(path, shared_->mouse.InterfaceCount());
         if (!index || shared_->unplugged) {
             return nullptr;
         }
@@ -176,7 +179,7 @@ std::vector<DeviceChange> VirtualMouseTransport::ReadNotifications() {
     std::vector<DeviceChange> changes;
     if (shared_->unplugged && !shared_->removalReported) {
         shared_->removalReported = true;
-        for (int i = 0; i < VirtualMouse::kInterfaceCount; ++i) {
+        for (int i = 0; i < shared_->mouse.InterfaceCount(); ++i) {
             changes.push_back({DeviceChange::Kind::Removal, PathOf(i)});
         }
     }

@@ -19,7 +19,7 @@ namespace xk {
 // for tests and for running the device link without a mouse or a socket. Thread-safe.
 class VirtualMouseTransport final : public HidTransport {
 public:
-    VirtualMouseTransport();
+    explicit VirtualMouseTransport(VirtualMouse::Nodes nodes = VirtualMouse::Nodes::Separate);
     ~VirtualMouseTransport() override;
 
     std::unique_ptr<HidInterfaceList> ListInterfaces() override;

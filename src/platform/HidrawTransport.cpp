@@ -44,16 +44,16 @@ public:
                              static_cast<uint16_t>(info.product)};
     }
 
-    std::optional<HidCaps> Capabilities() override {
+    std::vector<HidCaps> Capabilities() override {
         int size = 0;
         if (::ioctl(fd_.get(), HIDIOCGRDESCSIZE, &size) != 0 || size < 0 ||
             size > HID_MAX_DESCRIPTOR_SIZE) {
-            return std::nullopt;
+            return {};
         }
         hidraw_report_descriptor descriptor{};
         descriptor.size = static_cast<uint32_t>(size);
         if (::ioctl(fd_.get(), HIDIOCGRDESC, &descriptor) != 0) {
-            return std::nullopt;
+            return {};
         }
         return ParseReportDescriptor(std::span(descriptor.value, descriptor.size));
     }

@@ -44,18 +44,51 @@ private:
     int count_;
 };
 
+// How long the interface thread waits for the virtual mouse to answer.
+constexpr auto kReplyTimeout = std::chrono::milliseconds(500);
+
+Deadline ReplyDeadline() {
+    return std::chrono::steady_clock::now() + kReplyTimeout;
+}
+
 class SocketDevice final : public HidDevice {
 public:
-    SocketDevice(UniqueFd fd, UniqueFd wake, HidAttributes attributes,
+    SocketDevice(UniqueFd fd, LineReader reader, UniqueFd wake, HidAttributes attributes,
                  std::vector<uint8_t> descriptor)
-        : fd_(std::move(fd)), wake_(std::move(wake)), reader_(fd_.get()), attributes_(attributes),
-          descriptor_(std::move(descriptor)) {}
+        : fd_(std::move(fd)), wake_(std::move(wake)), reader_(std::move(reader)),
+          attributes_(attributes), descriptor_(std::move(descriptor)) {}
 
     std::optional<HidAttributes> Attributes() override { return attributes_; }
-    std::optional<HidCaps> Capabilities() override { return ParseReportDescriptor(descriptor_); }
+    std::vector<HidCaps> Capabilities() override { return ParseReportDescriptor(descriptor_); }
+
+    // Each report is answered "ok" or "error ..."; no answer within kReplyTimeout is a failed
+    // send. While an earlier answer is overdue the mouse is stalled: later reports are sent
+    // but not waited for.
     bool SetFeature(std::span<const uint8_t> report) override {
-        return SendAll(fd_.get(), "feature " + vmouse::HexBytes(report) + "\n");
+        if (broken_) {
+            return false;
+        }
+        while (unanswered_ > 0 && reader_.ReadLineBefore(std::chrono::steady_clock::now())) {
+            --unanswered_; // an answer that came late
+        }
+        const bool stalled = unanswered_ > 0;
+        const Deadline deadline = ReplyDeadline();
+        if (!SendAllBefore(fd_.get(), "feature " + vmouse::HexBytes(report) + "\n", deadline)) {
+            broken_ = true; // part of a line may have gone: nothing more makes sense
+            return false;
+        }
+        ++unanswered_;
+        if (stalled) {
+            return false;
+        }
+        const std::optional<std::string> reply = reader_.ReadLineBefore(deadline);
+        if (!reply) {
+            return false;
+        }
+        --unanswered_;
+        return *reply == "ok";
     }
+
     std::optional<size_t> ReadReport(std::span<uint8_t> buffer) override {
         while (true) {
             const std::optional<std::string> line = reader_.ReadLine(wake_.get());
@@ -86,6 +119,8 @@ private:
     LineReader reader_;
     HidAttributes attributes_;
     std::vector<uint8_t> descriptor_;
+    int unanswered_ = 0;
+    bool broken_ = false;
 };
 
 } // namespace
@@ -107,9 +142,10 @@ SocketTransport::~SocketTransport() = default;
 std::unique_ptr<HidInterfaceList> SocketTransport::ListInterfaces() {
     int count = 0;
     const UniqueFd fd = ConnectUnixSocket(impl_->socketPath);
-    if (fd.valid() && SendAll(fd.get(), "list\n")) {
+    const Deadline deadline = ReplyDeadline();
+    if (fd.valid() && SendAllBefore(fd.get(), "list\n", deadline)) {
         LineReader reader(fd.get());
-        const auto line = reader.ReadLine();
+        const auto line = reader.ReadLineBefore(deadline);
         const auto words = line ? vmouse::Words(*line) : std::vector<std::string_view>{};
         if (words.size() == 2 && words[0] == "interfaces") {
             count = vmouse::ParseNumber(words[1], 0, 255).value_or(0);
@@ -125,32 +161,27 @@ std::unique_ptr<HidDevice> SocketTransport::Open(const std::string& path, HidAcc
         return nullptr;
     }
     UniqueFd fd = ConnectUnixSocket(impl_->socketPath);
+    const Deadline deadline = ReplyDeadline();
     if (!fd.valid() ||
-        !SendAll(fd.get(), "open " + std::to_string(*index) + " " + AccessWord(access) + "\n")) {
+        !SendAllBefore(fd.get(), "open " + std::to_string(*index) + " " + AccessWord(access) + "\n",
+                       deadline)) {
         return nullptr;
     }
-    // The reply is read byte by byte up to its newline, so no input line is taken with it.
-    std::string reply;
-    char c = 0;
-    while (reply.size() < 4096) {
-        const ssize_t got = ::recv(fd.get(), &c, 1, 0);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0 || c == '\n') {
-            break;
-        }
-        reply += c;
+    // The reader keeps whatever follows the answer (input lines) for the device.
+    LineReader reader(fd.get());
+    const std::optional<std::string> reply = reader.ReadLineBefore(deadline);
+    if (!reply) {
+        return nullptr;
     }
-    const auto words = vmouse::Words(reply);
-    if (words.size() < 3 || words[0] != "ok" || c != '\n') {
+    const auto words = vmouse::Words(*reply);
+    if (words.size() < 3 || words[0] != "ok") {
         return nullptr;
     }
     const auto vendor = vmouse::ParseHex16(words[1]);
     const auto product = vmouse::ParseHex16(words[2]);
     const size_t descriptorStart =
-        std::min(reply.size(), words[0].size() + words[1].size() + words[2].size() + 3);
-    const auto descriptor = vmouse::ParseHexBytes(std::string_view(reply).substr(descriptorStart));
+        std::min(reply->size(), words[0].size() + words[1].size() + words[2].size() + 3);
+    const auto descriptor = vmouse::ParseHexBytes(std::string_view(*reply).substr(descriptorStart));
     if (!vendor || !product || !descriptor) {
         return nullptr;
     }
@@ -158,7 +189,7 @@ std::unique_ptr<HidDevice> SocketTransport::Open(const std::string& path, HidAcc
     if (!wake.valid()) {
         return nullptr;
     }
-    return std::make_unique<SocketDevice>(std::move(fd), std::move(wake),
+    return std::make_unique<SocketDevice>(std::move(fd), std::move(reader), std::move(wake),
                                           HidAttributes{*vendor, *product}, *descriptor);
 }
 

@@ -2,9 +2,9 @@
 
 namespace xk {
 
-// Raises the calling thread's scheduling priority a little above the program's other threads
-// (a lower nice value), for the listener and the executor. Best effort: without the right to
-// do so nothing changes.
+// Raises the calling thread's scheduling priority above the program's other threads (a nice
+// value five lower), for the listener and the executor; without the privilege, as far as
+// RLIMIT_NICE allows. Best effort: where nothing is allowed nothing changes, silently.
 void RaiseCurrentThreadPriority();
 
 } // namespace xk

@@ -4,8 +4,10 @@
 #include <sys/socket.h>
 #include <sys/un.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <limits>
 
 namespace xk {
 
@@ -14,6 +16,16 @@ namespace {
 constexpr size_t kChunk = 4096;
 // A line longer than this is not one the protocol sends: the stream is treated as broken.
 constexpr size_t kMaxLine = 64 * 1024;
+
+// The poll timeout that ends at `deadline`: rounded up, 0 once it has passed.
+int MillisecondsUntil(Deadline deadline) {
+    const auto left = deadline - std::chrono::steady_clock::now();
+    if (left <= Deadline::duration::zero()) {
+        return 0;
+    }
+    const auto ms = std::chrono::ceil<std::chrono::milliseconds>(left).count();
+    return static_cast<int>(std::min<decltype(ms)>(ms, std::numeric_limits<int>::max()));
+}
 
 } // namespace
 
@@ -52,7 +64,40 @@ bool SendAll(int fd, std::string_view text) {
     return true;
 }
 
+bool SendAllBefore(int fd, std::string_view text, Deadline deadline) {
+    while (!text.empty()) {
+        const ssize_t sent = ::send(fd, text.data(), text.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (sent >= 0) {
+            text.remove_prefix(static_cast<size_t>(sent));
+            continue;
+        }
+        if (errno == EINTR) {
+            continue;
+        }
+        if (errno != EAGAIN && errno != EWOULDBLOCK) {
+            return false;
+        }
+        pollfd ready{fd, POLLOUT, 0};
+        const int waited = ::poll(&ready, 1, MillisecondsUntil(deadline));
+        if (waited == 0) {
+            return false;
+        }
+        if (waited < 0 && errno != EINTR) {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::optional<std::string> LineReader::ReadLine(int wakeFd) {
+    return ReadLineUntil(wakeFd, std::nullopt);
+}
+
+std::optional<std::string> LineReader::ReadLineBefore(Deadline deadline) {
+    return ReadLineUntil(-1, deadline);
+}
+
+std::optional<std::string> LineReader::ReadLineUntil(int wakeFd, std::optional<Deadline> deadline) {
     while (true) {
         const size_t newline = pending_.find('\n');
         if (newline != std::string::npos) {
@@ -64,12 +109,16 @@ std::optional<std::string> LineReader::ReadLine(int wakeFd) {
             return std::nullopt;
         }
         pollfd fds[2] = {{fd_, POLLIN, 0}, {wakeFd, POLLIN, 0}};
-        const int ready = ::poll(fds, wakeFd >= 0 ? 2 : 1, -1);
+        const int ready =
+            ::poll(fds, wakeFd >= 0 ? 2 : 1, deadline ? MillisecondsUntil(*deadline) : -1);
         if (ready < 0) {
             if (errno == EINTR) {
                 continue;
             }
             return std::nullopt;
+        }
+        if (ready == 0) {
+            return std::nullopt; // the deadline passed
         }
         if (wakeFd >= 0 && (fds[1].revents & POLLIN) != 0) {
             return std::nullopt;

@@ -14,8 +14,9 @@ namespace xk {
 //   list                        -> "interfaces N", then the server closes
 //   open INDEX identify|read|write
 //                               -> "ok VVVV PPPP DESCRIPTOR-HEX" or "error TEXT"; then the
-//                                  client sends "feature HEX" lines (write handles) and the
-//                                  server sends "input HEX" lines (read handles)
+//                                  client sends "feature HEX" lines (write handles), each
+//                                  answered "ok" or "error TEXT" (refused), and the server
+//                                  sends "input HEX" lines (read handles)
 //   watch                       -> nothing; the server closes it when the mouse goes away
 //   press N | release N | dpi LEVEL | rate | unplug | state | log
 //                               -> the command's output ("error TEXT" on failure), then close

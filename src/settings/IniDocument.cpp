@@ -100,21 +100,30 @@ std::string DecodeBytes(std::string_view bytes, TextEncoding& encoding) {
 IniDocument IniDocument::Parse(std::string_view bytes) {
     IniDocument doc;
     const std::string text = DecodeBytes(bytes, doc.encoding_);
-    doc.newline_ = text.find("\r\n") != std::string::npos ? "\r\n" : "\n";
+    // Lines end in CR LF, LF or a bare CR; the document writes back the kind its first line
+    // end has, and CR LF when it has none.
+    bool newlineSeen = false;
     size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos) {
-            end = text.size();
+    size_t pos = 0;
+    while (pos < text.size()) {
+        const char c = text[pos];
+        if (c != '\n' && c != '\r') {
+            ++pos;
+            continue;
         }
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
+        const size_t width = (c == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') ? 2 : 1;
+        if (!newlineSeen) {
+            doc.newline_ = text.substr(pos, width);
+            newlineSeen = true;
         }
-        doc.lines_.push_back(std::move(line));
-        start = end + 1;
+        doc.lines_.push_back(text.substr(start, pos - start));
+        pos += width;
+        start = pos;
     }
-    doc.finalNewline_ = text.empty() || text.back() == '\n';
+    if (start < text.size()) {
+        doc.lines_.push_back(text.substr(start));
+    }
+    doc.finalNewline_ = text.empty() || text.back() == '\n' || text.back() == '\r';
     return doc;
 }
 

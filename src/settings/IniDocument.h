@@ -13,6 +13,8 @@ enum class TextEncoding { Utf8, Utf8Bom, Utf16LeBom };
 // An INI file held in memory with private-profile semantics: section and key names match
 // without regard to ASCII case, blanks around names and values are dropped, a value in a pair
 // of double quotes reads without them, and every line that is not changed stays as it was.
+// Lines end in CR LF, LF or a bare CR; a new document writes CR LF, a read one the line end
+// it had.
 class IniDocument {
 public:
     IniDocument() = default;
@@ -35,7 +37,7 @@ private:
 
     std::vector<std::string> lines_;
     TextEncoding encoding_ = TextEncoding::Utf8;
-    std::string newline_ = "\n";
+    std::string newline_ = "\r\n"; // as Windows writes them; a file read keeps its own
     bool finalNewline_ = true;
 };
 

@@ -2,62 +2,12 @@
 
 #include "settings/TextCodec.h"
 
-#include <atomic>
-#include <fstream>
 #include <mutex>
-#include <random>
-#include <sstream>
 #include <system_error>
 
 namespace xk {
 
 namespace fs = std::filesystem;
-
-std::optional<std::string> ReadFileBytes(const fs::path& file) {
-    std::error_code ec;
-    if (!fs::is_regular_file(file, ec)) {
-        return std::nullopt;
-    }
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad()) {
-        return std::nullopt;
-    }
-    return std::move(buffer).str();
-}
-
-bool WriteFileAtomically(const fs::path& file, std::string_view bytes) {
-    static std::atomic<unsigned> counter{0};
-    std::random_device entropy;
-    fs::path temp = file;
-    temp += ".tmp" + std::to_string(entropy()) + "-" + std::to_string(counter++);
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            return false;
-        }
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::error_code ignored;
-            fs::remove(temp, ignored);
-            return false;
-        }
-    }
-    std::error_code ec;
-    fs::rename(temp, file, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-        return false;
-    }
-    return true;
-}
 
 std::optional<IniDocument> LoadIniDocument(const fs::path& file) {
     const auto bytes = ReadFileBytes(file);

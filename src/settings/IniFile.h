@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/FileBytes.h"
 #include "settings/IniDocument.h"
 
 #include <cstddef>
@@ -18,14 +19,15 @@ namespace xk {
 std::string IniRead(const std::filesystem::path& file, std::string_view section,
                     std::string_view key, size_t capacity);
 
-// Sets one value, adding the key, the section or the file as needed. The file is replaced
-// atomically; a write that fails leaves it as it was. Callers may ignore the result.
+// Sets one value, adding the key, the section or the file as needed (a new file has CR LF
+// line ends). The file is replaced atomically; a write that fails leaves it as it was.
+// Callers may ignore the result.
 bool IniWrite(const std::filesystem::path& file, std::string_view section, std::string_view key,
               std::string_view value);
 
 // Reads a whole file; nothing when it is missing or unreadable.
 std::optional<IniDocument> LoadIniDocument(const std::filesystem::path& file);
-// Writes a whole document through a temporary file in the same folder and a rename.
+// Writes a whole document (WriteFileAtomically).
 bool SaveIniDocument(const std::filesystem::path& file, const IniDocument& doc);
 
 // Many writes to one file with one replacement: the same content as the key-by-key writes.
@@ -44,10 +46,5 @@ private:
     std::filesystem::path file_;
     std::vector<Entry> pending_;
 };
-
-// Replaces a file's bytes atomically: a temporary file beside it, then a rename.
-bool WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes);
-// A whole file's bytes; nothing when it cannot be read.
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& file);
 
 } // namespace xk

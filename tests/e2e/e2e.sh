@@ -119,7 +119,7 @@ menu_click() {
 }
 
 # The key lines of section $2 of INI file $1.
-section_of() { awk -v s="[$2]" '$0 == s {on = 1; next} /^\[/ {on = 0} on && /=/' "$1"; }
+section_of() { awk -v s="[$2]" '{ sub(/\r$/, "") } $0 == s {on = 1; next} /^\[/ {on = 0} on && /=/' "$1"; }
 
 # The last fire-time report's value bytes.
 last_fire_time() { reports_of 12 | tail -1 | awk '{print $5 $6}'; }
@@ -448,7 +448,9 @@ factory_reset)
     section_of "$app/config.ini" Config1 | grep -qx 'FIRE_TIME=50' || fail "configuration 1 is not the built-in default"
     [ "$(section_of "$app/config.ini" Config5)" = "$(section_of "$app/config.ini" CfgReset_EN5)" ] ||
         fail "configuration 5 is not CfgReset_EN5 in English"
-    cmp -s "$app/Macro_EN.dat" "$app/skins/INI_EN/defMacro.dat" || fail "Macro_EN.dat is not the factory macros"
+    # The saved file keeps its own line ends.
+    cmp -s <(tr -d "\r" <"$app/Macro_EN.dat") <(tr -d "\r" <"$app/skins/INI_EN/defMacro.dat") ||
+        fail "Macro_EN.dat is not the factory macros"
     grep -q '^CurConfig=1' "$app/config.ini" || fail "CurConfig changed"
     ;;
 language_switch)
@@ -540,6 +542,90 @@ profile_files)
     sleep 0.5
     [ "$(last_fire_time)" = "000f" ] || fail "the refused file changed the fire time"
     reports_of 10 | tail -8 | grep -q ' 10 01 01 ' || fail "the refused file took the left button"
+    ;;
+exit_while_playing)
+    # Button 3 (the mouse's button 5) plays a macro that holds the left button and A for 8 s.
+    # Every way out ends it first: the mouse's log ends with the exit report, nothing held.
+    values=(72 0 111 0 108 0 100 0) # "Hold", UTF-16LE, in a 40-byte name
+    while [ ${#values[@]} -lt 40 ]; do values+=(0); done
+    values+=(0 1 0 4 240 1 15 0 65 1 64 31 65 2 15 0 240 2 15 0) # 8000 ms = 64 + 31 * 256
+    while [ ${#values[@]} -lt 1064 ]; do values+=(0); done
+    printf '[Macros]\r\nmacroNum=1\r\n0=%s\r\n' "$(printf '%03d' "${values[@]}")" >"$app/Macro_EN.dat"
+    sed -i '/^\[Config1\]/,/^\[/ s/^K3=[^\r]*/K3=41/' "$app/config.ini"
+    trayer --edge bottom --align right --widthtype pixel --width 60 --heighttype pixel --height 24 >/dev/null 2>&1 &
+    pids+=("$!")
+    sleep 1
+    start_vmouse
+    for how in "Exit Driver" TERM INT HUP; do
+        # INT as a terminal delivers it: not ignored as in a script's background job.
+        env --default-signal=INT "$app/xk-r40" --virtual-mouse "$socket" >>"$work/app.out" 2>&1 &
+        app_pid=$!
+        pids+=("$app_pid")
+        xk_wait_window 20 >/dev/null || fail "$how: no window"
+        sleep 1
+        held=$(reports_of 15 | grep -c ' 15 04 ')
+        "$vmouse" --socket "$socket" press 5 >/dev/null && "$vmouse" --socket "$socket" release 5 >/dev/null
+        for i in $(seq 1 50); do
+            [ "$(reports_of 15 | grep -c ' 15 04 ')" -gt "$held" ] && break
+            sleep 0.1
+        done
+        [ "$(reports_of 15 | grep -c ' 15 04 ')" -gt "$held" ] || fail "$how: the macro did not start"
+        if [ "$how" = "Exit Driver" ]; then
+            tray=$(xdotool search --onlyvisible --class trayer | head -1)
+            [ -n "$tray" ] || fail "no tray host"
+            eval "$(xdotool getwindowgeometry --shell "$tray")"
+            xdotool mousemove $((X + WIDTH - 12)) $((Y + HEIGHT / 2)) sleep 0.3 click 3 sleep 0.8
+            xdotool key Down sleep 0.1 key Down sleep 0.1 key Return
+        else
+            kill -s "$how" "$app_pid"
+        fi
+        wait_gone "$app_pid" 10 || fail "$how did not end the program"
+        last=$(grep ' feature ' "$work/reports.log" | tail -1 | awk '{print $4}')
+        [ "$last" = "20" ] || fail "$how: the last report is command '$last', not the exit report 20"
+        state=$("$vmouse" --socket "$socket" state)
+        echo "$state" | grep -qx 'keys 00 00 00 00 00 00' || fail "$how: keys left held: $(echo "$state" | grep keys)"
+        echo "$state" | grep -qx 'mouse_buttons ff' || fail "$how: a button left held"
+    done
+    ;;
+one_node)
+    # Both vendor collections on one node: the upload and a button press go through it, every
+    # report at report 7's own length (8 bytes), none refused.
+    sed -i '/^\[Config1\]/,/^\[/ s/^K3=[^\r]*/K3=24/' "$app/config.ini" # volume up
+    "$vmouse" --socket "$socket" serve --one-node --log "$work/reports.log" >/dev/null 2>&1 &
+    pids+=("$!")
+    xk_wait_vmouse "$vmouse" "$socket" || fail "the virtual mouse did not start"
+    start_app
+    xk_wait_window 20 >/dev/null || fail "no window"
+    wait_reports_above 14 || fail "no upload"
+    [ "$(reports_of 10 | wc -l)" -eq 8 ] || fail "not every button function was uploaded"
+    "$vmouse" --socket "$socket" press 5 >/dev/null && "$vmouse" --socket "$socket" release 5 >/dev/null
+    sleep 0.5
+    reports_of 17 | grep -q ' 17 00 e9 ' || fail "button 5 did not send Volume Up"
+    lengths=$(grep ' feature ' "$work/reports.log" | awk '{print NF - 2}' | sort -u)
+    [ "$lengths" = "8" ] || fail "feature reports of lengths $(echo $lengths) bytes, not 8"
+    "$vmouse" --socket "$socket" state | grep -qx 'refused_reports 0' || fail "reports were refused"
+    # The listener and the executor run five nice steps above the rest, where that is allowed.
+    base=$(sed 's/.*) //' "/proc/$app_pid/stat" | awk '{print $17}')
+    if [ "$(nice -n -5 nice 2>/dev/null)" = "$((base - 5))" ]; then
+        raised=$(for t in /proc/"$app_pid"/task/*/stat; do sed 's/.*) //' "$t" | awk '{print $17}'; done | grep -cx -- "$((base - 5))")
+        [ "$raised" -eq 2 ] || fail "$raised threads raised, not the listener and the executor"
+    fi
+    ;;
+no_config)
+    # Without config.ini every field is 0: buttons left to the computer, configuration 0; the
+    # upload creates the file with Config6 and Config0, in CR LF as Windows writes it.
+    rm "$app/config.ini"
+    start_vmouse; start_app
+    xk_wait_window 20 >/dev/null || fail "no window"
+    wait_reports_above 14 || fail "no upload"
+    sleep 0.5
+    [ "$(reports_of 10 | awk '{print $6}' | sort -u)" = "00" ] || fail "a button got a device function"
+    [ -f "$app/config.ini" ] || fail "no config.ini was made"
+    grep -q '^CurConfig=0' "$app/config.ini" || fail "CurConfig is not 0"
+    grep -q '^\[Config6\]' "$app/config.ini" || fail "no Config6"
+    grep -q '^\[Config0\]' "$app/config.ini" || fail "no Config0"
+    [ "$(grep -c $'\r$' "$app/config.ini")" -eq "$(wc -l <"$app/config.ini")" ] ||
+        fail "config.ini has line ends other than CR LF"
     ;;
 *)
     fail "unknown case"

@@ -48,5 +48,20 @@ TEST(SingleInstance, LockOfAProgramThatIsGoneIsTakenOver) {
     EXPECT_FALSE(later.BecomeFirst());
 }
 
+TEST(SingleInstance, ALockThatCannotBeTakenSaysWhy) {
+    TempDir dir;
+    std::ofstream(dir / "not-a-folder") << "x";
+    SingleInstance blocked(QString::fromStdString((dir / "not-a-folder").string()));
+    EXPECT_FALSE(blocked.BecomeFirst());
+    EXPECT_FALSE(blocked.Failure().isEmpty());
+
+    const QString path = QString::fromStdString(dir.path().string());
+    SingleInstance first(path);
+    ASSERT_TRUE(first.BecomeFirst());
+    SingleInstance second(path);
+    EXPECT_FALSE(second.BecomeFirst());
+    EXPECT_TRUE(second.Failure().isEmpty()) << "another instance is no failure";
+}
+
 } // namespace
 } // namespace xk::test

@@ -45,9 +45,9 @@ struct Connection {
 
 class Server {
 public:
-    Server(std::string socketPath, std::string logFile)
+    Server(std::string socketPath, std::string logFile, VirtualMouse::Nodes nodes)
         : socketPath_(std::move(socketPath)), logFile_(std::move(logFile)),
-          start_(std::chrono::steady_clock::now()), mouse_([this] { return Micros(); }) {}
+          start_(std::chrono::steady_clock::now()), mouse_([this] { return Micros(); }, nodes) {}
 
     int Run();
 
@@ -147,13 +147,18 @@ void Server::Receive(Connection& connection) {
 void Server::HandleLine(Connection& connection, const std::string& line) {
     const auto words = vmouse::Words(line);
     if (connection.role == Role::Writer) {
-        if (!words.empty() && words[0] == "feature" && line.size() > 8) {
-            if (const auto bytes = vmouse::ParseHexBytes(std::string_view(line).substr(8));
-                bytes && !bytes->empty()) {
-                mouse_.ReceiveFeature(*bytes);
-                WriteNewLogLines();
-            }
+        // Every feature line is answered, as the kernel answers a feature report.
+        const auto bytes = !words.empty() && words[0] == "feature" && line.size() > 8
+                               ? vmouse::ParseHexBytes(std::string_view(line).substr(8))
+                               : std::nullopt;
+        if (!bytes || bytes->empty()) {
+            connection.out += "error not a feature report\n";
+        } else if (mouse_.ReceiveFeature(connection.interfaceIndex, *bytes)) {
+            connection.out += "ok\n";
+        } else {
+            connection.out += "error refused\n";
         }
+        WriteNewLogLines();
         return;
     }
     if (connection.role != Role::New) {
@@ -165,10 +170,10 @@ void Server::HandleLine(Connection& connection, const std::string& line) {
     }
     if (words[0] == "list") {
         connection.role = Role::Command;
-        connection.out += "interfaces " + std::to_string(VirtualMouse::kInterfaceCount) + "\n";
+        connection.out += "interfaces " + std::to_string(mouse_.InterfaceCount()) + "\n";
         connection.closeWhenSent = true;
     } else if (words[0] == "open" && words.size() == 3) {
-        const auto index = vmouse::ParseNumber(words[1], 0, VirtualMouse::kInterfaceCount - 1);
+        const auto index = vmouse::ParseNumber(words[1], 0, mouse_.InterfaceCount() - 1);
         const bool read = words[2] == "read";
         const bool write = words[2] == "write";
         if (!index || (!read && !write && words[2] != "identify")) {
@@ -181,8 +186,8 @@ void Server::HandleLine(Connection& connection, const std::string& line) {
         char ids[16];
         const HidAttributes attributes = VirtualMouse::Attributes();
         std::snprintf(ids, sizeof ids, "%04x %04x", attributes.vendorId, attributes.productId);
-        connection.out += std::string("ok ") + ids + " " +
-                          vmouse::HexBytes(VirtualMouse::Descriptor(*index)) + "\n";
+        connection.out +=
+            std::string("ok ") + ids + " " + vmouse::HexBytes(mouse_.Descriptor(*index)) + "\n";
     } else if (words[0] == "watch") {
         connection.role = Role::Watch;
     } else {
@@ -245,8 +250,7 @@ std::string Server::Command(const std::vector<std::string_view>& words) {
 void Server::SendInput(const std::vector<uint8_t>& report) {
     const std::string line = "input " + vmouse::HexBytes(report) + "\n";
     for (Connection& connection : connections_) {
-        if (connection.role == Role::Reader &&
-            connection.interfaceIndex == VirtualMouse::kInputInterface) {
+        if (connection.role == Role::Reader && mouse_.SendsInput(connection.interfaceIndex)) {
             connection.out += line;
             Flush(connection);
         }
@@ -359,8 +363,9 @@ int Server::Run() {
 
 } // namespace
 
-int ServeVirtualMouse(const std::string& socketPath, const std::string& logFile) {
-    Server server(socketPath, logFile);
+int ServeVirtualMouse(const std::string& socketPath, const std::string& logFile,
+                      VirtualMouse::Nodes nodes) {
+    Server server(socketPath, logFile, nodes);
     return server.Run();
 }
 

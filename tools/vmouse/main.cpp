@@ -12,7 +12,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: xk-r40-vmouse [--socket PATH] serve [--log FILE]\n"
+    "usage: xk-r40-vmouse [--socket PATH] serve [--one-node] [--log FILE]\n"
     "       xk-r40-vmouse [--socket PATH] press N | release N | dpi LEVEL | rate | unplug"
     " | state | log\n";
 
@@ -66,12 +66,17 @@ int main(int argc, char** argv) {
     const std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
     if (command == "serve") {
         std::string logFile;
-        if (rest.size() == 2 && rest[0] == "--log") {
-            logFile = rest[1];
-        } else if (!rest.empty()) {
-            return Usage();
+        auto nodes = xk::VirtualMouse::Nodes::Separate;
+        for (size_t k = 0; k < rest.size(); ++k) {
+            if (rest[k] == "--one-node" && nodes == xk::VirtualMouse::Nodes::Separate) {
+                nodes = xk::VirtualMouse::Nodes::OneNode;
+            } else if (rest[k] == "--log" && k + 1 < rest.size() && logFile.empty()) {
+                logFile = rest[++k];
+            } else {
+                return Usage();
+            }
         }
-        return xk::ServeVirtualMouse(socketPath, logFile);
+        return xk::ServeVirtualMouse(socketPath, logFile, nodes);
     }
     const bool takesNumber = command == "press" || command == "release" || command == "dpi";
     const bool takesNothing =

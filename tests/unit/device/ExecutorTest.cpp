@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
 #include <mutex>
 #include <set>
@@ -145,6 +146,39 @@ TEST_F(ExecutorTest, DelaysOfZeroPlayFifteenMillisecondsApart) {
     for (size_t k = 0; k + 1 < entries.size(); ++k) {
         EXPECT_GE(entries[k + 1].micros - entries[k].micros, minimumGap[k]) << k;
     }
+}
+
+TEST_F(ExecutorTest, RepeatOffPlaysOnePassWhateverTheCount) {
+    macros.userMacros[0] = Macro({{4, 1}, {4, 2}}, 15, 0, 5);
+    Connect({41});
+
+    transport.Press(kButton0);
+    ASSERT_TRUE(WaitHandled(1));
+    EXPECT_EQ(Passes(), 1u);
+    EXPECT_EQ(Sent().size(), 4u);
+}
+
+TEST_F(ExecutorTest, DelaysAboveFifteenMillisecondsAreKeptAsGiven) {
+    macros.userMacros[0] = Macro({{4, 1}}, 300); // beyond one byte, too
+    Connect({41});
+
+    transport.Press(kButton0);
+    ASSERT_TRUE(WaitHandled(1));
+    const auto entries = SentEntries();
+    ASSERT_EQ(entries.size(), 3u);
+    // The delay, then ReleaseAll's 10 ms before its first report.
+    EXPECT_GE(entries[1].micros - entries[0].micros, 310000);
+}
+
+TEST_F(ExecutorTest, InModeZeroADpiReportWhilePlayingEndsThePlayback) {
+    macros.userMacros[0] = Macro({{4, 1}, {4, 2}}, 15, 1, 1000);
+    Connect({41, 15});
+    transport.Press(kButton0);
+    ASSERT_TRUE(WaitUntil([&] { return Passes() >= 1; }));
+
+    ASSERT_TRUE(transport.SwitchDpi(2)); // the DPI button reports the level: a press
+    ASSERT_TRUE(WaitHandled(1));
+    EXPECT_LT(Passes(), 1000u);
 }
 
 TEST_F(ExecutorTest, InModeZeroASecondPressEndsThePlaybackAndDoesNotRestartIt) {
@@ -288,6 +322,28 @@ TEST_F(ExecutorTest, StopEndsALongPlaybackAndAnUnpluggedListener) {
 
     link.Stop(); // returns without waiting for the 10000 passes
     EXPECT_EQ(Passes(), 0u);
+}
+
+TEST_F(ExecutorTest, CloseEndsAPlayingMacroLetsGoOfItsKeysThenSendsTheExitReportLast) {
+    macros.userMacros[0] = Macro({{0xF0, 1}, {4, 1}, {4, 2}, {0xF0, 2}}, 5000);
+    macros.userMacros[0].SetDelay(0, 15);
+    Connect({41});
+    transport.Press(kButton0);
+    ASSERT_TRUE(WaitUntil([&] { return Sent().size() == 2; })); // button and key held
+
+    link.Close();
+
+    const std::vector<Bytes> expected = {
+        {7, 0x16, 0, 0xFE, 0, 0, 0, 0}, {7, 0x15, 4, 0, 0, 0, 0, 0}, {7, 0x16, 4, 0xFF, 0, 0, 0, 0},
+        {7, 0x15, 0, 0, 0, 0, 0, 0},    {7, 0x20, 0, 0, 0, 0, 0, 0},
+    };
+    EXPECT_EQ(Sent(), expected);
+    const VirtualMouse::State state = transport.State();
+    EXPECT_EQ(state.keys, (std::array<uint8_t, 6>{}));
+    EXPECT_EQ(state.mouseButtons, 0xFF);
+
+    link.reports().SendKeyEvent(5, 1); // nothing follows the exit report
+    EXPECT_EQ(Sent().size(), expected.size());
 }
 
 TEST(DeviceLinkTest, TheThreadStartHookRunsOnBothThreads) {

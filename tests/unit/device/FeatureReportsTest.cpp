@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <mutex>
 #include <ostream>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 namespace xk {
@@ -136,6 +139,71 @@ TEST(FeatureReportsTest, CommandsWriteOnlyTheirOwnBytes) {
     };
     EXPECT_EQ(sink.sent, expected);
     EXPECT_EQ(reports.Buffer()[8], 0); // bytes 8 and later are never written
+}
+
+TEST(FeatureReportsTest, ConsumerKeysSendTheirConsumerPageUsages) {
+    test::RecordingReportSink sink;
+    FeatureReports reports(sink);
+    // AC Home, AL Consumer Control Configuration, AL Email Reader, Volume Increment, Volume
+    // Decrement, Scan Previous Track, Scan Next Track, Mute, Play/Pause, AL Calculator.
+    const std::pair<int32_t, uint16_t> usages[] = {
+        {21, 0x0223}, {22, 0x0183}, {23, 0x018A}, {24, 0x00E9}, {25, 0x00EA},
+        {26, 0x00B6}, {27, 0x00B5}, {28, 0x00E2}, {29, 0x00CD}, {30, 0x0192},
+    };
+    for (const auto& [code, usage] : usages) {
+        sink.sent.clear();
+        reports.SendConsumerKey(code);
+        ASSERT_EQ(sink.sent.size(), 1u) << code;
+        EXPECT_EQ(sink.sent[0][1], 0x17) << code;
+        EXPECT_EQ(sink.sent[0][2] << 8 | sink.sent[0][3], usage) << code;
+    }
+}
+
+// Keeps every report whole; a little slow, so a report composed without the lock would be
+// overwritten by the other thread while it is being sent.
+class SlowSink final : public FeatureReportSink {
+public:
+    void SendFeatureReport(std::span<const uint8_t, kReportBufferSize> buffer) override {
+        Bytes report(buffer.begin(), buffer.begin() + 8);
+        std::this_thread::yield();
+        report[7] = buffer[7];
+        report[1] = buffer[1];
+        const std::lock_guard lock(mutex);
+        sent.push_back(std::move(report));
+    }
+    std::mutex mutex;
+    std::vector<Bytes> sent;
+};
+
+TEST(FeatureReportsTest, TwoThreadsSendingAtOnceNeverMixTheirBytes) {
+    SlowSink sink;
+    FeatureReports reports(sink);
+    constexpr int kRounds = 2000;
+    std::thread executor([&] {
+        for (int i = 0; i < kRounds; ++i) {
+            reports.SendKeyEvent(0x04, 1);
+            reports.SendKeyEvent(0x04, 2);
+        }
+    });
+    for (int i = 0; i < kRounds; ++i) {
+        const auto level = static_cast<size_t>(i % 4);
+        reports.SendDpiLevel(level, 1, 0x0F, 0x0F);
+    }
+    executor.join();
+
+    ASSERT_EQ(sink.sent.size(), 3u * kRounds);
+    for (const Bytes& r : sink.sent) {
+        if (r[1] == 0x15) {
+            // A key report: byte 2 holds the key or nothing, the other slots are empty.
+            EXPECT_TRUE((r[2] == 0x04 || r[2] == 0) && r[3] == 0 && r[4] == 0 && r[7] == 0)
+                << testing::PrintToString(r);
+        } else {
+            ASSERT_EQ(r[1], 0x09);
+            // A DPI report: level j has byte 3 = 0xF8 + j, and its enable bits.
+            EXPECT_TRUE(r[2] == 0x41 && (r[3] & 0xFC) == 0xF8 && r[4] == 0x0F)
+                << testing::PrintToString(r);
+        }
+    }
 }
 
 } // namespace

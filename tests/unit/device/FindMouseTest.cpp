@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
 #include <memory>
 #include <string>
@@ -11,18 +12,19 @@ namespace xk {
 namespace {
 
 // An enumeration given as a table: an empty entry is an index at which the enumeration fails.
+// One node: its attributes and the top-level collections of its report descriptor.
 struct FakeInterface {
     std::string path;
     HidAttributes attributes;
-    HidCaps caps;
+    std::vector<HidCaps> collections;
 };
 
 constexpr HidAttributes kMouse{0x18F8, 0x1286};
 constexpr HidAttributes kOther{0x046D, 0xC077};
-constexpr HidCaps kBoot{0x01, 0x02, 5, 0};
-constexpr HidCaps kKeyboard{0x01, 0x06, 9, 0};
-constexpr HidCaps kInput{0xFF00, 0x01, 8, 0};
-constexpr HidCaps kFeature{0xFF01, 0x01, 0, 8};
+const HidCaps kBoot{0x01, 0x02, 5, 0, {{0, 5, 0}}};
+const HidCaps kKeyboard{0x01, 0x06, 9, 0, {{0, 9, 0}}};
+const HidCaps kInput{0xFF00, 0x01, 8, 0, {{6, 8, 0}}};
+const HidCaps kFeature{0xFF01, 0x01, 0, 8, {{7, 0, 8}}};
 
 class ScriptedTransport final : public HidTransport {
 public:
@@ -39,9 +41,9 @@ public:
             : owner_(owner), fake_(std::move(fake)), access_(std::move(access)) {}
         ~Device() override { owner_.calls.push_back("close " + fake_.path + " " + access_); }
         std::optional<HidAttributes> Attributes() override { return fake_.attributes; }
-        std::optional<HidCaps> Capabilities() override {
+        std::vector<HidCaps> Capabilities() override {
             owner_.calls.push_back("caps " + fake_.path);
-            return fake_.caps;
+            return fake_.collections;
         }
         bool SetFeature(std::span<const uint8_t> report) override {
             owner_.featuresByPath[fake_.path + " " + access_].emplace_back(report.begin(),
@@ -104,17 +106,18 @@ public:
     }
 };
 
-std::optional<FakeInterface> Interface(std::string path, HidAttributes attributes, HidCaps caps) {
-    return FakeInterface{std::move(path), attributes, caps};
+std::optional<FakeInterface> Interface(std::string path, HidAttributes attributes,
+                                       std::vector<HidCaps> collections) {
+    return FakeInterface{std::move(path), attributes, std::move(collections)};
 }
 
 class FindMouseTest : public testing::Test {
 protected:
     void UseTypicalMouse() {
         transport.interfaces = {
-            Interface("kbd0", kOther, kKeyboard),  Interface("m-boot", kMouse, kBoot),
-            Interface("m-kbd", kMouse, kKeyboard), Interface("m-ff00", kMouse, kInput),
-            Interface("m-ff01", kMouse, kFeature), Interface("m-late", kMouse, kBoot),
+            Interface("kbd0", kOther, {kKeyboard}),  Interface("m-boot", kMouse, {kBoot}),
+            Interface("m-kbd", kMouse, {kKeyboard}), Interface("m-ff00", kMouse, {kInput}),
+            Interface("m-ff01", kMouse, {kFeature}), Interface("m-late", kMouse, {kBoot}),
         };
     }
 
@@ -161,9 +164,9 @@ TEST_F(FindMouseTest, VendorInterfacesAfterOthersAreFoundAndTheScanStopsRightAft
 }
 
 TEST_F(FindMouseTest, AGapDoesNotStopTheScan) {
-    transport.interfaces = {std::nullopt, Interface("a", kOther, kBoot),
-                            std::nullopt, Interface("m-ff01", kMouse, kFeature),
-                            std::nullopt, Interface("m-ff00", kMouse, kInput)};
+    transport.interfaces = {std::nullopt, Interface("a", kOther, {kBoot}),
+                            std::nullopt, Interface("m-ff01", kMouse, {kFeature}),
+                            std::nullopt, Interface("m-ff00", kMouse, {kInput})};
 
     EXPECT_TRUE(connection.FindMouse());
     EXPECT_EQ(transport.highestIndexTried, 5);
@@ -173,15 +176,16 @@ TEST_F(FindMouseTest, AGapDoesNotStopTheScan) {
 
 TEST_F(FindMouseTest, AMissingVendorInterfaceScansAllHundredIndexes) {
     // The result is the match of the last interface the enumeration produced.
-    transport.interfaces = {Interface("m-ff00", kMouse, kInput),
-                            Interface("m-boot", kMouse, kBoot)};
+    transport.interfaces = {Interface("m-ff00", kMouse, {kInput}),
+                            Interface("m-boot", kMouse, {kBoot})};
     EXPECT_TRUE(connection.FindMouse());
     EXPECT_EQ(transport.highestIndexTried, 99);
     EXPECT_TRUE(connection.ReadHandleOpen());
     EXPECT_FALSE(connection.WriteHandleSet());
 
     ScriptedTransport other;
-    other.interfaces = {Interface("m-ff00", kMouse, kInput), Interface("kbd", kOther, kKeyboard)};
+    other.interfaces = {Interface("m-ff00", kMouse, {kInput}),
+                        Interface("kbd", kOther, {kKeyboard})};
     MouseConnection second(other);
     EXPECT_FALSE(second.FindMouse());
     EXPECT_EQ(other.highestIndexTried, 99);
@@ -189,8 +193,8 @@ TEST_F(FindMouseTest, AMissingVendorInterfaceScansAllHundredIndexes) {
 
 TEST_F(FindMouseTest, IndexesFromHundredOnAreNeverTried) {
     transport.interfaces.resize(100);
-    transport.interfaces.push_back(Interface("m-ff00", kMouse, kInput));
-    transport.interfaces.push_back(Interface("m-ff01", kMouse, kFeature));
+    transport.interfaces.push_back(Interface("m-ff00", kMouse, {kInput}));
+    transport.interfaces.push_back(Interface("m-ff01", kMouse, {kFeature}));
 
     EXPECT_FALSE(connection.FindMouse());
     EXPECT_EQ(transport.highestIndexTried, 99);
@@ -234,20 +238,56 @@ TEST_F(FindMouseTest, HandlesKeepTheirValuesAcrossScans) {
     EXPECT_EQ(transport.highestIndexTried, 99);
 }
 
-TEST_F(FindMouseTest, SendsWithTheFeatureLengthOfTheWriteCapabilities) {
-    UseTypicalMouse();
-    transport.interfaces[4]->caps.featureReportLength = 300;
+TEST_F(FindMouseTest, ANodeHoldingBothVendorCollectionsIsBothInterfaces) {
+    // After a boot mouse collection, on the node that also carries the mouse's pointer.
+    transport.interfaces = {Interface("kbd0", kOther, {kKeyboard}),
+                            Interface("m-kbd", kMouse, {kKeyboard}),
+                            Interface("m-all", kMouse, {kBoot, kInput, kFeature}),
+                            Interface("m-late", kMouse, {kBoot})};
+
+    EXPECT_TRUE(connection.FindMouse());
+
+    EXPECT_EQ(transport.Count("open m-all read"), 1u);
+    EXPECT_EQ(transport.Count("open m-all write"), 1u);
+    EXPECT_EQ(transport.highestIndexTried, 2) << "both handles hold a value: the scan stops";
+    EXPECT_EQ(connection.ReadCaps(), kInput);
+    EXPECT_EQ(connection.WriteCaps(), kFeature);
     std::array<uint8_t, kReportBufferSize> buffer{7, 0x20};
-
-    connection.SendFeatureReport(buffer); // before the scan: no handle, nothing sent
-    EXPECT_TRUE(transport.featuresByPath.empty());
-
-    ASSERT_TRUE(connection.FindMouse());
     connection.SendFeatureReport(buffer);
-    const auto& sent = transport.featuresByPath["m-ff01 write"];
-    ASSERT_EQ(sent.size(), 1u);
-    EXPECT_EQ(sent[0].size(), kReportBufferSize) << "a longer length is cut to the buffer";
-    EXPECT_EQ(sent[0][1], 0x20);
+    EXPECT_EQ(transport.featuresByPath["m-all write"].size(), 1u);
+}
+
+TEST_F(FindMouseTest, EachReportGoesOutAtTheLengthOfItsOwnId) {
+    struct Case {
+        const char* name;
+        std::vector<HidReportLengths> reports;
+        uint16_t largest;
+        size_t sent;
+    };
+    const Case cases[] = {
+        {"report 7 shorter than the collection's largest", {{7, 0, 8}, {8, 0, 64}}, 64, 8},
+        {"report 7 longer than another", {{2, 0, 4}, {7, 0, 20}}, 20, 20},
+        {"no entry for report 7: the largest", {{8, 0, 12}}, 12, 12},
+        {"longer than the buffer: cut to it", {{7, 0, 300}}, 300, kReportBufferSize},
+    };
+    for (const Case& c : cases) {
+        ScriptedTransport scripted;
+        HidCaps feature{0xFF01, 0x01, 0, c.largest, c.reports};
+        scripted.interfaces = {Interface("m-ff00", kMouse, {kInput}),
+                               Interface("m-ff01", kMouse, {feature})};
+        MouseConnection link(scripted);
+        std::array<uint8_t, kReportBufferSize> buffer{7, 0x20};
+
+        link.SendFeatureReport(buffer); // before the scan: no handle, nothing sent
+        EXPECT_TRUE(scripted.featuresByPath.empty()) << c.name;
+
+        ASSERT_TRUE(link.FindMouse()) << c.name;
+        link.SendFeatureReport(buffer);
+        const auto& sent = scripted.featuresByPath["m-ff01 write"];
+        ASSERT_EQ(sent.size(), 1u) << c.name;
+        EXPECT_EQ(sent[0].size(), c.sent) << c.name;
+        EXPECT_EQ(sent[0][1], 0x20) << c.name;
+    }
 }
 
 TEST_F(FindMouseTest, RemovalOfTheStoredPathRunsTheExitProcedure) {

@@ -4,8 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <ostream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace xk {
@@ -60,6 +65,129 @@ INSTANTIATE_TEST_SUITE_P(
         ListenerCase{"OtherReportIdsAreIgnored", 0, false, {5, 0xF3, 0x01}, false, false, 0xF1},
         ListenerCase{"AnEmptyReportIsIgnored", 0, true, {}, true, false, 0xF1}),
     [](const auto& param) { return param.param.name; });
+
+// One node with the vendor input collection. Each read handle opened plays the next script:
+// reads that fail, then reports, then reads that block until interrupted.
+class ScriptedReads final : public HidTransport {
+public:
+    struct Script {
+        int failures = 0;
+        std::vector<std::vector<uint8_t>> reports;
+    };
+    std::vector<Script> scripts;
+    std::atomic<int> reads{0};
+    std::atomic<int> blocked{0};
+
+    class Device final : public HidDevice {
+    public:
+        Device(ScriptedReads& owner, Script script) : owner_(owner), script_(std::move(script)) {}
+        std::optional<HidAttributes> Attributes() override { return HidAttributes{0x18F8, 0x1286}; }
+        std::vector<HidCaps> Capabilities() override { return {{0xFF00, 0x01, 8, 0, {{6, 8, 0}}}}; }
+        bool SetFeature(std::span<const uint8_t>) override { return false; }
+        std::optional<size_t> ReadReport(std::span<uint8_t> buffer) override {
+            ++owner_.reads;
+            if (script_.failures > 0) {
+                --script_.failures;
+                return std::nullopt;
+            }
+            if (!script_.reports.empty()) {
+                const std::vector<uint8_t> report = script_.reports.front();
+                script_.reports.erase(script_.reports.begin());
+                std::copy(report.begin(), report.end(), buffer.begin());
+                return report.size();
+            }
+            std::unique_lock lock(mutex_);
+            ++owner_.blocked;
+            interrupted_.wait(lock, [this] { return interrupt_; });
+            --owner_.blocked;
+            return std::nullopt;
+        }
+        void Interrupt() override {
+            const std::lock_guard lock(mutex_);
+            interrupt_ = true;
+            interrupted_.notify_all();
+        }
+
+    private:
+        ScriptedReads& owner_;
+        Script script_;
+        std::mutex mutex_;
+        std::condition_variable interrupted_;
+        bool interrupt_ = false;
+    };
+
+    class List final : public HidInterfaceList {
+    public:
+        std::optional<std::string> PathAt(int index) override {
+            return index == 0 ? std::optional<std::string>("node") : std::nullopt;
+        }
+    };
+
+    std::unique_ptr<HidInterfaceList> ListInterfaces() override { return std::make_unique<List>(); }
+    std::unique_ptr<HidDevice> Open(const std::string&, HidAccess access) override {
+        Script script;
+        if (access == HidAccess::Read && opened_ < scripts.size()) {
+            script = scripts[opened_++];
+        }
+        return std::make_unique<Device>(*this, script);
+    }
+    void RegisterNotifications() override {}
+    int NotificationFd() const override { return -1; }
+    std::vector<DeviceChange> ReadNotifications() override { return {}; }
+
+private:
+    size_t opened_ = 0;
+};
+
+template <typename Predicate> bool WaitUntil(Predicate predicate) {
+    for (int i = 0; i < 5000 && !predicate(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return predicate();
+}
+
+class ListenerReadsTest : public testing::Test {
+protected:
+    ~ListenerReadsTest() override { listener.Stop(); }
+
+    Settings settings;
+    ScriptedReads transport;
+    MouseConnection connection{transport};
+    ExecutorFlags flags;
+    InputListener listener{settings, connection, flags};
+};
+
+TEST_F(ListenerReadsTest, AFailedReadIsTriedAgainOnTheSameHandle) {
+    transport.scripts = {{3, {{6, 0xF2, 0x01}}}};
+    listener.Start();
+    ASSERT_TRUE(connection.FindMouse());
+
+    ASSERT_TRUE(WaitUntil([&] { return flags.eventPending.load(); }));
+    EXPECT_EQ(flags.eventCode.load(), 0xF2);
+}
+
+TEST_F(ListenerReadsTest, AReadThatKeepsFailingIsRetriedAfterAPauseNotInABusyLoop) {
+    transport.scripts = {{1000000, {}}};
+    listener.Start();
+    ASSERT_TRUE(connection.FindMouse());
+    ASSERT_TRUE(WaitUntil([&] { return transport.reads.load() >= 2; }));
+
+    const int before = transport.reads.load();
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    // A pause of 2 ms allows about 100 reads; a busy loop makes many thousands.
+    EXPECT_LT(transport.reads.load() - before, 500);
+}
+
+TEST_F(ListenerReadsTest, ARescanMovesTheListenerToTheNewHandle) {
+    transport.scripts = {{0, {}}, {0, {{6, 0xF3, 0x01}}}};
+    listener.Start();
+    ASSERT_TRUE(connection.FindMouse());
+    ASSERT_TRUE(WaitUntil([&] { return transport.blocked.load() == 1; }));
+
+    ASSERT_TRUE(connection.FindMouse());
+    ASSERT_TRUE(WaitUntil([&] { return flags.eventPending.load(); }));
+    EXPECT_EQ(flags.eventCode.load(), 0xF3);
+}
 
 } // namespace
 } // namespace xk

@@ -15,21 +15,30 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
+using Caps = std::vector<HidCaps>;
+
 struct DescriptorCase {
     std::string name;
     Bytes descriptor;
-    std::optional<HidCaps> caps;
+    Caps collections;
 };
 
 void PrintTo(const DescriptorCase& c, std::ostream* os) {
     *os << c.name;
 }
 
+Bytes Descriptor(VirtualMouse::Nodes nodes, int index) {
+    const auto d = VirtualMouse::Descriptor(nodes, index);
+    return {d.begin(), d.end()};
+}
+
 class ReportDescriptorTest : public testing::TestWithParam<DescriptorCase> {};
 
-TEST_P(ReportDescriptorTest, GivesTopLevelUsageAndReportLengths) {
-    EXPECT_EQ(ParseReportDescriptor(GetParam().descriptor), GetParam().caps);
+TEST_P(ReportDescriptorTest, GivesEachTopLevelCollectionWithItsReportLengths) {
+    EXPECT_EQ(ParseReportDescriptor(GetParam().descriptor), GetParam().collections);
 }
+
+constexpr auto kSeparate = VirtualMouse::Nodes::Separate;
 
 const Bytes kVendorInput = {0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x85, 0x06, 0x09, 0x01, 0x15,
                             0x00, 0x26, 0xFF, 0x00, 0x75, 0x08, 0x95, 0x07, 0x81, 0x02, 0xC0};
@@ -38,48 +47,61 @@ INSTANTIATE_TEST_SUITE_P(
     Table, ReportDescriptorTest,
     testing::Values(
         DescriptorCase{"BootMouseWithoutReportIds",
-                       {VirtualMouse::Descriptor(0).begin(), VirtualMouse::Descriptor(0).end()},
-                       HidCaps{0x01, 0x02, 5, 0}},
+                       Descriptor(kSeparate, 0),
+                       {{0x01, 0x02, 5, 0, {{0, 5, 0}}}}},
         DescriptorCase{"KeyboardOutputReportsDoNotCount",
-                       {VirtualMouse::Descriptor(1).begin(), VirtualMouse::Descriptor(1).end()},
-                       HidCaps{0x01, 0x06, 9, 0}},
-        DescriptorCase{"VendorInputReport", kVendorInput, HidCaps{0xFF00, 0x01, 8, 0}},
-        DescriptorCase{"VendorFeatureReport",
-                       {VirtualMouse::Descriptor(3).begin(), VirtualMouse::Descriptor(3).end()},
-                       HidCaps{0xFF01, 0x01, 0, 8}},
-        // Two input reports: the longer one counts. Report 1 has 3 bytes, report 2 has 63.
+                       Descriptor(kSeparate, 1),
+                       {{0x01, 0x06, 9, 0, {{0, 9, 0}}}}},
+        DescriptorCase{"VendorInputReport", kVendorInput, {{0xFF00, 0x01, 8, 0, {{6, 8, 0}}}}},
+        DescriptorCase{
+            "VendorFeatureReport", Descriptor(kSeparate, 3), {{0xFF01, 0x01, 0, 8, {{7, 0, 8}}}}},
+        // Both vendor collections on one node: each keeps its own reports, and report 7 keeps
+        // its own length beside the longer report 8.
+        DescriptorCase{
+            "BothVendorCollectionsInOneNode",
+            Descriptor(VirtualMouse::Nodes::OneNode, 2),
+            {{0xFF00, 0x01, 8, 0, {{6, 8, 0}}}, {0xFF01, 0x01, 0, 32, {{7, 0, 8}, {8, 0, 32}}}}},
+        // A boot mouse collection first, then a vendor one: the second is not lost.
+        DescriptorCase{"VendorCollectionAfterAMouse",
+                       {0x05, 0x01, 0x09, 0x02, 0xA1, 0x01, 0x85, 0x01, 0x75, 0x08,
+                        0x95, 0x03, 0x81, 0x02, 0xC0, 0x06, 0x00, 0xFF, 0x09, 0x01,
+                        0xA1, 0x01, 0x85, 0x06, 0x95, 0x07, 0x81, 0x02, 0xC0},
+                       {{0x01, 0x02, 4, 0, {{1, 4, 0}}}, {0xFF00, 0x01, 8, 0, {{6, 8, 0}}}}},
+        // Report 1 has 3 input bytes; report 2 has 63 input and 16 feature bytes.
         DescriptorCase{"LargestReportOfSeveral",
                        {0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x85, 0x01,
                         0x75, 0x08, 0x95, 0x03, 0x81, 0x02, 0x85, 0x02, 0x95,
                         0x3F, 0x81, 0x02, 0x95, 0x10, 0xB1, 0x02, 0xC0},
-                       HidCaps{0xFF00, 0x01, 64, 17}},
+                       {{0xFF00, 0x01, 64, 17, {{1, 4, 0}, {2, 64, 17}}}}},
         // Bits are summed per report and rounded up to bytes.
         DescriptorCase{"BitFieldsRoundUp",
                        {0x05, 0x01, 0x09, 0x02, 0xA1, 0x01, 0x75, 0x01, 0x95, 0x03, 0x81, 0x02,
                         0x75, 0x0C, 0x95, 0x01, 0x81, 0x02, 0xC0},
-                       HidCaps{0x01, 0x02, 3, 0}},
+                       {{0x01, 0x02, 3, 0, {{0, 3, 0}}}}},
         DescriptorCase{"FourByteUsageNamesItsPage",
                        {0x0B, 0x01, 0x00, 0x01, 0xFF, 0xA1, 0x01, 0xC0},
-                       HidCaps{0xFF01, 0x01, 0, 0}},
+                       {{0xFF01, 0x01, 0, 0, {}}}},
         DescriptorCase{"PushAndPopRestoreTheGlobals",
                        {0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x75, 0x08, 0x95,
                         0x02, 0xA4, 0x95, 0x20, 0xB1, 0x02, 0xB4, 0x81, 0x02, 0xC0},
-                       HidCaps{0xFF00, 0x01, 3, 33}},
+                       {{0xFF00, 0x01, 3, 33, {{0, 3, 33}}}}},
         DescriptorCase{
             "LongItemsAreSkipped",
             {0xFE, 0x02, 0x10, 0xAA, 0xBB, 0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0xC0},
-            HidCaps{0xFF00, 0x01, 0, 0}},
-        DescriptorCase{"Empty", {}, std::nullopt},
-        DescriptorCase{"NoCollection", {0x06, 0x00, 0xFF, 0x09, 0x01}, std::nullopt},
-        DescriptorCase{
-            "TruncatedItem", {0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x26, 0xFF}, std::nullopt},
-        DescriptorCase{"TruncatedLongItem", {0xFE, 0x05, 0x10, 0x00}, std::nullopt},
-        DescriptorCase{"EndWithoutCollection", {0x09, 0x01, 0xA1, 0x01, 0xC0, 0xC0}, std::nullopt},
-        DescriptorCase{"PopWithoutPush", {0x09, 0x01, 0xA1, 0x01, 0xB4, 0xC0}, std::nullopt},
+            {{0xFF00, 0x01, 0, 0, {}}}},
+        DescriptorCase{"Empty", {}, {}},
+        DescriptorCase{"NoCollection", {0x06, 0x00, 0xFF, 0x09, 0x01}, {}},
+        DescriptorCase{"TruncatedItem", {0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x26, 0xFF}, {}},
+        DescriptorCase{"TruncatedLongItem", {0xFE, 0x05, 0x10, 0x00}, {}},
+        DescriptorCase{"EndWithoutCollection", {0x09, 0x01, 0xA1, 0x01, 0xC0, 0xC0}, {}},
+        DescriptorCase{"PopWithoutPush", {0x09, 0x01, 0xA1, 0x01, 0xB4, 0xC0}, {}},
+        DescriptorCase{"ReportIdBeyondAByte",
+                       {0x09, 0x01, 0xA1, 0x01, 0x86, 0x00, 0x01, 0x81, 0x02, 0xC0},
+                       {}},
         DescriptorCase{"ReportTooLong",
                        {0x09, 0x01, 0xA1, 0x01, 0x77, 0xFF, 0xFF, 0xFF, 0xFF, 0x97, 0xFF, 0xFF,
                         0xFF, 0xFF, 0x81, 0x02, 0xC0},
-                       std::nullopt}),
+                       {}}),
     [](const auto& param) { return param.param.name; });
 
 // The fuzz target's body over random and mutated descriptors: the sanitizer builds catch any
@@ -87,9 +109,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ReportDescriptorFuzzTest, RandomAndMutatedDescriptorsAreHandled) {
     std::mt19937 random(1234);
     std::vector<Bytes> seeds = {kVendorInput};
-    for (int i = 0; i < VirtualMouse::kInterfaceCount; ++i) {
-        const auto d = VirtualMouse::Descriptor(i);
-        seeds.emplace_back(d.begin(), d.end());
+    for (const auto nodes : {VirtualMouse::Nodes::Separate, VirtualMouse::Nodes::OneNode}) {
+        for (int i = 0; i < VirtualMouse::InterfaceCount(nodes); ++i) {
+            seeds.push_back(Descriptor(nodes, i));
+        }
     }
     for (int round = 0; round < 20000; ++round) {
         Bytes input;

@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
+#include <string>
 #include <vector>
 
 namespace xk {
@@ -96,6 +99,47 @@ TEST_F(UploadSettingsTest, SavesCurrentConfigAndBothSections) {
     IniWrite(settings.configPath, "Config2", "K0", "1");
     Upload();
 
+    EXPECT_EQ(ReadCurrentConfig(settings.configPath), 2);
+    EXPECT_EQ(SavedSection(6), ConfigurationOf(settings));
+    EXPECT_EQ(SavedSection(2), ConfigurationOf(settings));
+}
+
+// Reports, desktop settings and file writes in one log, with what config.ini holds as each
+// report goes out.
+class LoggingSink final : public FeatureReportSink {
+public:
+    LoggingSink(std::vector<std::string>& log, std::filesystem::path config)
+        : log_(log), config_(std::move(config)) {}
+    void SendFeatureReport(std::span<const uint8_t, kReportBufferSize> buffer) override {
+        char command[8];
+        std::snprintf(command, sizeof command, "%02x", buffer[1]);
+        // Which of [Init] CurConfig, [Config6] and [Config2] the file holds.
+        const IniDocument doc = LoadIniDocument(config_).value_or(IniDocument{});
+        std::string held;
+        held += doc.Get("Init", "CurConfig") ? "I" : "";
+        held += doc.HasSection("Config6") ? "6" : "";
+        held += doc.HasSection("Config2") ? "2" : "";
+        log_.push_back(std::string("report ") + command + " [" + held + "]");
+    }
+
+private:
+    std::vector<std::string>& log_;
+    std::filesystem::path config_;
+};
+
+TEST_F(UploadSettingsTest, DesktopSettingsAndFileWritesComeInTheirPlaces) {
+    LoggingSink logging(system.calls, settings.configPath);
+    FeatureReports logged(logging);
+
+    UploadSettings(settings, logged, system, [this] { system.calls.push_back("repaint"); });
+
+    // CurConfig and Config6 before the first report, the current section after the last.
+    std::vector<std::string> expected(8, "report 10 [I6]");
+    expected.insert(expected.end(),
+                    {"report 11 [I6]", "report 09 [I6]", "report 09 [I6]", "report 09 [I6]",
+                     "report 09 [I6]", "report 13 [I6]", "repaint", "get speed", "set speed 18",
+                     "get wheel", "set wheel 3", "report 12 [I6]"});
+    EXPECT_EQ(system.calls, expected);
     EXPECT_EQ(ReadCurrentConfig(settings.configPath), 2);
     EXPECT_EQ(SavedSection(6), ConfigurationOf(settings));
     EXPECT_EQ(SavedSection(2), ConfigurationOf(settings));

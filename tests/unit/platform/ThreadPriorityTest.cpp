@@ -16,6 +16,12 @@ int NiceOfThisThread() {
 
 TEST(ThreadPriorityTest, RaisesOnlyTheCallingThreadWhereAllowed) {
     const int mainBefore = NiceOfThisThread();
+    // Whether this process may raise a thread by five steps at all.
+    bool allowed = false;
+    std::thread([&] {
+        allowed =
+            ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), NiceOfThisThread() - 5) == 0;
+    }).join();
     int before = 0;
     int after = 0;
     std::thread([&] {
@@ -23,7 +29,11 @@ TEST(ThreadPriorityTest, RaisesOnlyTheCallingThreadWhereAllowed) {
         RaiseCurrentThreadPriority();
         after = NiceOfThisThread();
     }).join();
-    EXPECT_LE(after, before) << "never lowered";
+    if (allowed) {
+        EXPECT_EQ(after, before - 5);
+    } else {
+        EXPECT_LE(after, before) << "never lowered";
+    }
     EXPECT_EQ(NiceOfThisThread(), mainBefore) << "other threads keep theirs";
 }
 

@@ -4,6 +4,7 @@
 #include "device/DeviceLink.h"
 #include "device/MouseIdentity.h"
 #include "platform/SocketTransport.h"
+#include "platform/VirtualMouseProtocol.h"
 #include "support/TempDir.h"
 #include "support/fakes/RecordingLauncher.h"
 #include "support/fakes/RecordingSystemSettings.h"
@@ -14,6 +15,7 @@
 #include <poll.h>
 #include <signal.h>
 
+#include <array>
 #include <chrono>
 #include <filesystem>
 #include <regex>
@@ -31,11 +33,22 @@ const std::string kProgram = XK_VMOUSE_PROGRAM;
 class VirtualMouseProgramTest : public testing::Test {
 protected:
     void SetUp() override {
-        server = std::make_unique<test::ChildProcess>(std::vector<std::string>{
-            kProgram, "--socket", socket, "serve", "--log", (dir / "vmouse.log").string()});
-        ASSERT_EQ(server->ReadLine(), "serving " + socket);
+        Serve({});
         settings.configPath = dir / "config.ini";
         settings.currentConfig.store(1);
+    }
+
+    // (Re)starts the server with the options given.
+    void Serve(std::vector<std::string> options) {
+        if (server) {
+            server->Signal(SIGTERM);
+            ASSERT_EQ(server->Wait(), 0);
+        }
+        std::vector<std::string> argv = {kProgram, "--socket", socket, "serve"};
+        argv.insert(argv.end(), options.begin(), options.end());
+        argv.insert(argv.end(), {"--log", (dir / "vmouse.log").string()});
+        server = std::make_unique<test::ChildProcess>(argv);
+        ASSERT_EQ(server->ReadLine(), "serving " + socket);
     }
 
     test::RunResult Command(std::vector<std::string> words) const {
@@ -81,8 +94,10 @@ TEST_F(VirtualMouseProgramTest, TheMouseIsFoundAndTakesTheUpload) {
     settings.fireTime = 80;
 
     ASSERT_TRUE(link.connection().FindMouse());
-    EXPECT_EQ(link.connection().ReadCaps(), (HidCaps{kInputUsagePage, kVendorUsage, 8, 0}));
-    EXPECT_EQ(link.connection().WriteCaps(), (HidCaps{kFeatureUsagePage, kVendorUsage, 0, 8}));
+    EXPECT_EQ(link.connection().ReadCaps(),
+              (HidCaps{kInputUsagePage, kVendorUsage, 8, 0, {{6, 8, 0}}}));
+    EXPECT_EQ(link.connection().WriteCaps(),
+              (HidCaps{kFeatureUsagePage, kVendorUsage, 0, 8, {{7, 0, 8}}}));
     UploadSettings(settings, link.reports(), system, {});
 
     ASSERT_TRUE(WaitUntil([&] { return FeatureLines().size() == 15; }));
@@ -128,6 +143,53 @@ TEST_F(VirtualMouseProgramTest, ButtonsPressedFromTheShellReachTheExecutor) {
     EXPECT_THAT(log, HasSubstr(" input 06 f1 80 00 00 00 00 00\n"));
     EXPECT_THAT(log, HasSubstr(" input 06 f2 03 00 00 00 00 00\n"));
     EXPECT_THAT(Command({"state"}).output, HasSubstr("consumer 00e9\n"));
+}
+
+// Both vendor collections on one node, whose largest feature report is not report 7.
+TEST_F(VirtualMouseProgramTest, AOneNodeMouseIsOpenedAndTakesReportsAtTheirOwnLength) {
+    Serve({"--one-node"});
+    SocketTransport transport(socket);
+    DeviceLink link(transport, settings, macros, launcher, {});
+    settings.buttonFunction[0].store(24); // volume up
+    link.Start();
+    ASSERT_TRUE(link.connection().FindMouse());
+    EXPECT_EQ(link.connection().ReadCaps().usagePage, kInputUsagePage);
+    EXPECT_EQ(link.connection().WriteCaps().featureReportLength, 32);
+    UploadSettings(settings, link.reports(), system, {});
+
+    EXPECT_EQ(Command({"press", "1"}).status, 0);
+    ASSERT_TRUE(WaitUntil([&] { return link.executor().EventsHandled() == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return FeatureLines().size() == 16; }));
+    for (const std::string& line : FeatureLines()) {
+        EXPECT_EQ(line.size(), 8u * 3 - 1) << "not 8 bytes: " << line;
+    }
+    EXPECT_EQ(FeatureLines().back(), "07 17 00 e9 00 00 00 00");
+    const std::string state = Command({"state"}).output;
+    EXPECT_THAT(state, HasSubstr("button1 0\n"));
+    EXPECT_THAT(state, HasSubstr("refused_reports 0\n"));
+}
+
+TEST_F(VirtualMouseProgramTest, ASendFailsWhenTheMouseRefusesItOrDoesNotAnswer) {
+    SocketTransport transport(socket);
+    const auto device = transport.Open(vmouse::InterfacePath(socket, 3), HidAccess::Write);
+    ASSERT_NE(device, nullptr);
+    const std::array<uint8_t, 8> exit{7, 0x20};
+    const std::array<uint8_t, 9> tooLong{7, 0x20};
+    EXPECT_TRUE(device->SetFeature(exit));
+    EXPECT_FALSE(device->SetFeature(tooLong));
+    EXPECT_THAT(Command({"state"}).output, HasSubstr("refused_reports 1\n"));
+
+    // A mouse that stops answering: the send gives up, and the next does not wait again.
+    server->Signal(SIGSTOP);
+    EXPECT_FALSE(device->SetFeature(exit));
+    EXPECT_FALSE(device->SetFeature(exit));
+    server->Signal(SIGCONT);
+    EXPECT_TRUE(WaitUntil([&] { return device->SetFeature(exit); }));
+    // The reports sent while it stalled were not dropped.
+    const std::string state = Command({"state"}).output;
+    const size_t at = state.find("exit_reports ");
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_GE(std::stoi(state.substr(at + 13)), 4);
 }
 
 TEST_F(VirtualMouseProgramTest, UnplugIsTheRemovalOfTheMouse) {

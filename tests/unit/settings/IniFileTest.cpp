@@ -58,6 +58,18 @@ TEST(IniRead, FindsValuesWithPrivateProfileRules) {
     EXPECT_EQ(IniRead(dir / "none.ini", "Init", "CurConfig", 100), "");
 }
 
+TEST(IniRead, LinesEndInCrLfLfOrABareCr) {
+    TempDir dir;
+    for (const char* newline : {"\r\n", "\n", "\r"}) {
+        const auto file = dir / "a.ini";
+        const std::string nl = newline;
+        WriteFile(file, "[A]" + nl + "x=1" + nl + "[B]" + nl + "y=2" + nl);
+        EXPECT_EQ(IniRead(file, "A", "x", 10), "1") << testing::PrintToString(nl);
+        EXPECT_EQ(IniRead(file, "B", "y", 10), "2") << testing::PrintToString(nl);
+        EXPECT_EQ(IniRead(file, "A", "y", 10), "") << testing::PrintToString(nl);
+    }
+}
+
 TEST(IniRead, CutsByCharactersNotBytes) {
     TempDir dir;
     const auto file = dir / "a.ini";
@@ -82,7 +94,9 @@ TEST(IniWrite, ChangesOnlyWhatItWrites) {
         {"new section at the end", "[A]\nx=1\n", "C", "k", "v", "[A]\nx=1\n[C]\nk=v\n"},
         {"missing line end is mended", "[A]\nx=1", "C", "k", "v", "[A]\nx=1\n[C]\nk=v\n"},
         {"CRLF stays CRLF", "[A]\r\nx=1\r\n", "A", "x", "2", "[A]\r\nx=2\r\n"},
-        {"empty file", "", "A", "x", "1", "[A]\nx=1\n"},
+        {"LF stays LF", "[A]\nx=1\n", "A", "x", "2", "[A]\nx=2\n"},
+        {"bare CR stays bare CR", "[A]\rx=1\r", "A", "y", "2", "[A]\rx=1\ry=2\r"},
+        {"empty file: CR LF as Windows writes", "", "A", "x", "1", "[A]\r\nx=1\r\n"},
     };
     for (const auto& c : cases) {
         TempDir dir;
@@ -97,7 +111,7 @@ TEST(IniWrite, CreatesAMissingFile) {
     TempDir dir;
     const auto file = dir / "new.ini";
     EXPECT_TRUE(IniWrite(file, "Init", "CurConfig", "2"));
-    EXPECT_EQ(ReadFile(file), "[Init]\nCurConfig=2\n");
+    EXPECT_EQ(ReadFile(file), "[Init]\r\nCurConfig=2\r\n");
     EXPECT_FALSE(IniWrite(dir / "no-such-dir" / "x.ini", "Init", "CurConfig", "2"));
 }
 
@@ -142,6 +156,57 @@ TEST(IniWrite, AWriteCutShortLeavesTheOldFileWhole) {
     for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
         EXPECT_EQ(entry.path().filename(), "config.ini") << "temporary file left behind";
     }
+}
+
+TEST(IniWrite, KeepsTheFilesPermissions) {
+    TempDir dir;
+    const auto file = dir / "config.ini";
+    WriteFile(file, "[Init]\r\nCurConfig=1\r\n");
+    const auto perms = std::filesystem::perms::owner_read | std::filesystem::perms::owner_write;
+    std::filesystem::permissions(file, perms);
+    EXPECT_TRUE(IniWrite(file, "Init", "CurConfig", "2"));
+    EXPECT_EQ(std::filesystem::status(file).permissions(), perms);
+    EXPECT_EQ(ReadFile(file), "[Init]\r\nCurConfig=2\r\n");
+}
+
+// A folder that takes no new file (no temporary file beside config.ini) with a writable
+// config.ini in it: the change is written in place rather than dropped. Run as another user
+// where the tests run as root, whom no folder refuses.
+TEST(IniWrite, AReadOnlyFolderWithAWritableFileGetsTheChangeInPlace) {
+    TempDir dir;
+    const auto folder = dir / "program";
+    std::filesystem::create_directory(folder);
+    const auto file = folder / "config.ini";
+    WriteFile(file, "[Init]\r\nCurConfig=1\r\n");
+    constexpr uid_t kNobody = 65534;
+    if (::geteuid() == 0) {
+        std::filesystem::permissions(dir.path(), std::filesystem::perms::others_exec,
+                                     std::filesystem::perm_options::add);
+        ASSERT_EQ(::chown(folder.c_str(), kNobody, kNobody), 0);
+        ASSERT_EQ(::chown(file.c_str(), kNobody, kNobody), 0);
+    }
+    std::filesystem::permissions(folder, std::filesystem::perms::owner_read |
+                                             std::filesystem::perms::owner_exec);
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) {
+            _exit(2);
+        }
+        const bool written = IniWrite(file, "Init", "CurConfig", "2");
+        const bool newFile = IniWrite(folder / "other.ini", "A", "x", "1");
+        _exit(written && !newFile ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the change was dropped, or a file was created";
+    EXPECT_EQ(ReadFile(file), "[Init]\r\nCurConfig=2\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
+                            std::filesystem::directory_iterator()),
+              1)
+        << "a file was left beside config.ini";
 }
 
 TEST(IniBatch, GivesTheSameFileAsKeyByKeyWrites) {

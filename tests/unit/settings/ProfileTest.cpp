@@ -49,7 +49,7 @@ TEST(Profile, ExportThenImportGivesBackEveryFieldAndNothingElse) {
     exported.configPath = dir / "config.ini";
     ASSERT_TRUE(ExportProfileFile(exported, dir / "mine.ini", messages));
     const std::string text = ReadFile(dir / "mine.ini");
-    EXPECT_EQ(text.rfind("[Config7]\nK0=1\nK1=41\n", 0), 0u) << text;
+    EXPECT_EQ(text.rfind("[Config7]\r\nK0=1\r\nK1=41\r\n", 0), 0u) << "a new file, CR LF: " << text;
     EXPECT_EQ(text.find("CurConfig"), std::string::npos);
     EXPECT_EQ(text.find("VER_SEL"), std::string::npos);
 
