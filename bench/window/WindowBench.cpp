@@ -47,7 +47,7 @@ public:
     void ToggleRepeat() override {}
     void ToggleRecording() override {}
     void FillMacroList() override {}
-    int RunWarning() override { return 1; }
+    WarningResult RunWarning() override { return WarningResult::Confirm; }
     void OpenFunctionPopup() override {}
     void CloseFunctionPopup() override {}
     void OpenEventMenu() override {}
