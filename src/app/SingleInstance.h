@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/InstanceConnection.h"
+
 #include <QLocalServer>
 #include <QLockFile>
 #include <QObject>
@@ -25,6 +27,8 @@ public:
     bool BecomeFirst();
     // Asks the first process to show its window; false when it could not be reached.
     bool AskFirstToShow();
+    // Answers the requests of xk-r40-ctl; until it is set they are refused.
+    void SetRequestHandler(ControlRequestHandler handler);
 
 signals:
     void showRequested();
@@ -33,6 +37,7 @@ private:
     QString directory_;
     std::unique_ptr<QLockFile> lock_;
     QLocalServer server_;
+    ControlRequestHandler requestHandler_;
 };
 
 } // namespace xk
