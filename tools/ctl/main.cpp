@@ -9,12 +9,24 @@
 #include "ctl/ExitCodes.h"
 #include "ctl/Help.h"
 
+#include <QtGlobal>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 namespace {
+
+// Whether root would take over a user's folder: every file xk-r40-ctl replaces would become
+// root's, and the program, run by its user, could no longer save them.
+bool RootInUsersFolder(const std::filesystem::path& folder) {
+    struct stat info {};
+    return ::geteuid() == 0 && ::stat(folder.c_str(), &info) == 0 && info.st_uid != 0;
+}
 
 void Print(const xk::ctl::CommandOutput& output) {
     for (const auto& line : output.lines()) {
@@ -26,6 +38,8 @@ void Print(const xk::ctl::CommandOutput& output) {
 
 int main(int argc, char** argv) {
     using namespace xk::ctl;
+    // Qt only finds the runtime folder and takes the lock here; its remarks are no output.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     ParsedArguments parsed = ParseArguments(arguments);
     if (!parsed.error.empty()) {
@@ -57,7 +71,20 @@ int main(int argc, char** argv) {
                                            ? xk::DefaultVirtualMouseSocket()
                                            : parsed.virtualMouseSocket;
     }
-    LocalHost host(xk::ProgramDirectory(), transport);
+    const std::filesystem::path folder = xk::ProgramDirectory();
+    const bool writesFolder = command.verb != Verb::Status && command.verb != Verb::Functions &&
+                              command.verb != Verb::ProfileExport &&
+                              command.verb != Verb::MacrosList &&
+                              command.verb != Verb::MacrosExport;
+    if (writesFolder && RootInUsersFolder(folder)) {
+        std::fprintf(stderr,
+                     "xk-r40-ctl: %s belongs to another user than root; run xk-r40-ctl as that "
+                     "user (for the mouse's hidraw nodes, install the udev rule instead of using "
+                     "root)\nNothing was changed.\n",
+                     folder.c_str());
+        return kExitFailed;
+    }
+    LocalHost host(folder, transport);
     CommandOutput output;
     const int status = RunCommand(command, host, output);
     Print(output);
