@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string_view bytes(reinterpret_cast<const char*>(data), size);
 
     // The bytes arrive in pieces; the first byte picks the piece size.
-    const size_t piece = bytes.empty() ? 1 : static_cast<unsigned char>(bytes[0]) % 64 + 1;
+    const size_t piece = bytes.empty() ? 1 : size_t{static_cast<unsigned char>(bytes[0])} % 64 + 1;
     RequestReader reader;
     for (size_t at = 0; at < bytes.size() && reader.state() == RequestReader::State::Waiting;
          at += piece) {
