@@ -64,6 +64,9 @@ int CNUV_DEvoraApp::Run() {
         return 0;
     }
     window_->show();
+    instance_.SetRequestHandler([this](const std::vector<std::string>& arguments) {
+        return AnswerControlRequest(arguments);
+    });
     return QApplication::exec();
 }
 

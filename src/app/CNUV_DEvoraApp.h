@@ -31,6 +31,8 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace xk {
 
@@ -88,7 +90,13 @@ public:
     void ReleaseKeyboard() override;
     int32_t MillisecondsSinceMidnightUtc() const override;
 
+    // A request of xk-r40-ctl (its arguments), carried out as the window would; answers the
+    // answer's lines.
+    std::string AnswerControlRequest(const std::vector<std::string>& arguments);
+
 private:
+    friend class AppControlHost;
+
     // The main window's initialisation; false when start-up ended the program.
     bool InitMainWindow();
     // (Re)builds the event list's menu and the tray menu for a language.

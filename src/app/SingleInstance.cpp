@@ -1,5 +1,7 @@
 #include "app/SingleInstance.h"
 
+#include "ctl/RequestProtocol.h"
+
 #include <QDir>
 #include <QLocalSocket>
 #include <QStandardPaths>
@@ -22,12 +24,12 @@ SingleInstance::SingleInstance(QString directory) : directory_(std::move(directo
     }
     connect(&server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = server_.nextPendingConnection()) {
-            connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-                if (socket->readAll().contains("show")) {
-                    emit showRequested();
-                }
-            });
-            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+            ServeInstanceConnection(
+                socket, [this] { emit showRequested(); },
+                [this](const std::vector<std::string>& arguments) {
+                    return requestHandler_ ? requestHandler_(arguments)
+                                           : ctl::EncodeRefusal("xk-r40 is still starting");
+                });
         }
     });
 }
@@ -65,6 +67,10 @@ bool SingleInstance::BecomeFirst() {
     server_.setSocketOptions(QLocalServer::UserAccessOption);
     server_.listen(base);
     return true;
+}
+
+void SingleInstance::SetRequestHandler(ControlRequestHandler handler) {
+    requestHandler_ = std::move(handler);
 }
 
 bool SingleInstance::AskFirstToShow() {

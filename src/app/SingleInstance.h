@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/InstanceConnection.h"
+
 #include <QLocalServer>
 #include <QLockFile>
 #include <QObject>
@@ -29,6 +31,8 @@ public:
     QString Failure() const { return failure_; }
     // Asks the first process to show its window; false when it could not be reached.
     bool AskFirstToShow();
+    // Answers the requests of xk-r40-ctl; until it is set they are refused.
+    void SetRequestHandler(ControlRequestHandler handler);
 
 signals:
     void showRequested();
@@ -38,6 +42,7 @@ private:
     QString failure_;
     std::unique_ptr<QLockFile> lock_;
     QLocalServer server_;
+    ControlRequestHandler requestHandler_;
 };
 
 } // namespace xk

@@ -627,6 +627,89 @@ no_config)
     [ "$(grep -c $'\r$' "$app/config.ini")" -eq "$(wc -l <"$app/config.ini")" ] ||
         fail "config.ini has line ends other than CR LF"
     ;;
+ctl_config_alone)
+    # Without the program, xk-r40-ctl uploads configuration 3 itself and keeps it current.
+    cp "$bin/xk-r40-ctl" "$app/"
+    sed -i '/^\[Config3\]/,/^\[/ s/^FIRE_TIME=.*/FIRE_TIME=240/' "$app/config.ini"
+    start_vmouse
+    out=$("$app/xk-r40-ctl" --virtual-mouse "$socket" config 3 2>&1) || fail "config 3 failed: $out"
+    wait_reports_above 14 || fail "no upload: $out"
+    sleep 0.3
+    [ "$(report_count)" -eq 15 ] || fail "$(report_count) reports, not the 15 of one upload"
+    [ "$(last_fire_time)" = "001e" ] || fail "fire time is '$(last_fire_time)', not 001e of configuration 3"
+    grep -q '^CurConfig=3' "$app/config.ini" || fail "CurConfig was not saved as 3"
+    [ "$(section_of "$app/config.ini" Config6)" = "$(section_of "$app/config.ini" Config3)" ] ||
+        fail "Config6 does not hold the uploaded configuration 3"
+    "$app/xk-r40-ctl" --virtual-mouse "$socket" status >"$work/status" 2>&1 || fail "status failed: $(cat "$work/status")"
+    grep -qx 'configuration: 3' "$work/status" || fail "status does not show configuration 3"
+    grep -qx 'FIRE_TIME=240' "$work/status" || fail "status does not show its fire time"
+    grep -q '^owner: xk-r40-ctl' "$work/status" || fail "status does not say that xk-r40-ctl did it"
+    ;;
+ctl_config_to_program)
+    # With the program running, xk-r40-ctl asks it: the window shows configuration 3 as if a
+    # person had chosen and applied it, and the mouse gets one upload.
+    cp "$bin/xk-r40-ctl" "$app/"
+    sed -i '/^\[Config3\]/,/^\[/ s/^FIRE_TIME=.*/FIRE_TIME=240/' "$app/config.ini"
+    start_vmouse; start_app
+    wid=$(xk_wait_window 20) || fail "no window"
+    # The pointer rests on a bare place of the window, so no element is lit.
+    rest() { xdotool mousemove --window "$wid" 300 590 sleep 0.8; }
+    rest
+    shot ctl-before
+    before=$(report_count)
+    out=$("$app/xk-r40-ctl" config 3 2>&1) || fail "config 3 failed: $out"
+    sleep 0.8
+    shot ctl-config3
+    [ "$(report_count)" -eq $((before + 15)) ] || fail "$(($(report_count) - before)) reports, not the 15 of one upload"
+    [ "$(last_fire_time)" = "001e" ] || fail "fire time is '$(last_fire_time)', not 001e of configuration 3"
+    grep -q '^CurConfig=3' "$app/config.ini" || fail "CurConfig was not saved as 3"
+    same_pixels ctl-before ctl-config3 && fail "the window did not change"
+    "$app/xk-r40-ctl" status >"$work/status" 2>&1 || fail "status failed: $(cat "$work/status")"
+    grep -q '^owner: xk-r40 (running)' "$work/status" || fail "status was not answered by the program"
+    grep -qx 'configuration: 3' "$work/status" || fail "the program's status does not show configuration 3"
+    # The same window as configuration 3 chosen and applied by hand.
+    "$app/xk-r40-ctl" config 1 >/dev/null 2>&1 || fail "config 1 failed"
+    click 6
+    click 3
+    rest
+    shot hand-config3
+    same_pixels ctl-config3 hand-config3 || fail "the window after xk-r40-ctl config 3 differs from configuration 3 chosen by hand"
+    # A button function by its name, with another field, in one upload.
+    before=$(report_count)
+    out=$("$app/xk-r40-ctl" set k1 "volume up" WHEEL_STATUS 1 2>&1) || fail "set failed: $out"
+    sleep 0.8
+    [ "$(report_count)" -eq $((before + 15)) ] || fail "set did not send one upload"
+    reports_of 10 | tail -8 | grep -q ' 10 02 00 ' || fail "button 1 is not left to the computer for Volume Up"
+    [ "$(reports_of 11 | tail -1 | awk '{print $5}')" = "01" ] || fail "the wheel status was not applied"
+    section_of "$app/config.ini" Config3 | grep -qx 'K1=24' || fail "K1=24 was not saved in configuration 3"
+    ;;
+ctl_set_refused)
+    # A value out of range changes nothing and exits non-zero, with or without the program.
+    cp "$bin/xk-r40-ctl" "$app/"
+    out=$("$app/xk-r40-ctl" --virtual-mouse "$socket" apply 2>&1)
+    [ $? -eq 3 ] || fail "no mouse did not exit with 3: $out"
+    echo "$out" | grep -q "xk-r40-vmouse --socket $socket serve" || fail "no mouse without the reason: $out"
+    start_vmouse
+    cp "$app/config.ini" "$work/config-before.ini"
+    out=$("$app/xk-r40-ctl" --virtual-mouse "$socket" set DPI_SET1 99 2>&1)
+    [ $? -eq 2 ] || fail "set DPI_SET1 99 did not exit with 2: $out"
+    echo "$out" | grep -q '0\.\.11' || fail "the allowed range is not printed: $out"
+    sleep 0.3
+    [ "$(report_count)" -eq 0 ] || fail "set DPI_SET1 99 sent reports"
+    cmp -s "$app/config.ini" "$work/config-before.ini" || fail "set DPI_SET1 99 changed config.ini"
+    start_app
+    xk_wait_window 20 >/dev/null || fail "no window"
+    sleep 0.8
+    before=$(report_count)
+    cp "$app/config.ini" "$work/config-running.ini"
+    out=$("$app/xk-r40-ctl" set DPI_SET1 99 2>&1)
+    [ $? -eq 2 ] || fail "set DPI_SET1 99 through the program did not exit with 2: $out"
+    echo "$out" | grep -q '0\.\.11' || fail "the program's answer lacks the range: $out"
+    sleep 0.5
+    [ "$(report_count)" -eq "$before" ] || fail "the program sent reports for a refused set"
+    cmp -s "$app/config.ini" "$work/config-running.ini" || fail "a refused set changed config.ini"
+    "$app/xk-r40-ctl" status | grep -qx 'DPI_SET1=6' || fail "the program's record changed"
+    ;;
 *)
     fail "unknown case"
     ;;

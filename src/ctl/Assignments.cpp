@@ -1,0 +1,124 @@
+#include "ctl/Assignments.h"
+
+#include "ctl/CloseMatches.h"
+#include "ctl/ConfigurationFields.h"
+#include "settings/FunctionCode.h"
+
+#include <algorithm>
+
+namespace xk::ctl {
+
+namespace {
+
+std::optional<int64_t> Number(std::string_view text) {
+    const bool negative = !text.empty() && (text[0] == '-' || text[0] == '+');
+    const std::string_view digits = negative ? text.substr(1) : text;
+    if (digits.empty() || digits.size() > 9 ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return std::nullopt;
+    }
+    int64_t value = 0;
+    for (const char c : digits) {
+        value = value * 10 + (c - '0');
+    }
+    return text[0] == '-' ? -value : value;
+}
+
+std::string Range(const ConfigurationField& field) {
+    return field.key + " takes " + std::to_string(field.low) + ".." + std::to_string(field.high);
+}
+
+AssignmentsOutcome Refused(std::string error) {
+    AssignmentsOutcome outcome;
+    outcome.error = std::move(error);
+    return outcome;
+}
+
+std::string UnknownKey(std::string_view key) {
+    std::vector<std::string> keys;
+    for (const ConfigurationField& field : ConfigurationFields()) {
+        keys.push_back(field.key);
+    }
+    return "unknown key '" + std::string(key) + "'" + CloseMatchesNote(key, keys) +
+           " (see: xk-r40-ctl set --help)";
+}
+
+} // namespace
+
+AssignmentsOutcome ApplyAssignments(const Configuration& current,
+                                    const std::vector<std::pair<std::string, std::string>>& pairs,
+                                    const FunctionNames& names) {
+    Configuration config = current;
+    bool buttonsChanged = false;
+    bool dpiLevelGiven = false;
+    bool dpiEnableChanged = false;
+    for (const auto& [key, text] : pairs) {
+        const ConfigurationField* field = FindConfigurationField(key);
+        if (field == nullptr) {
+            return Refused(UnknownKey(key));
+        }
+        if (field->kind == FieldKind::ReportRate) {
+            return Refused(field->key +
+                           " follows the mouse's report-rate button and is not set by hand");
+        }
+        int32_t value = 0;
+        if (field->kind == FieldKind::ButtonFunction) {
+            const FunctionNames::Resolved resolved = names.Resolve(text);
+            if (!resolved.code) {
+                return Refused(field->key + ": " + resolved.error);
+            }
+            value = *resolved.code;
+            buttonsChanged = true;
+        } else {
+            const std::optional<int64_t> number = Number(text);
+            if (!number) {
+                return Refused(field->key + ": '" + text + "' is not a number; " + Range(*field));
+            }
+            if (*number < field->low || *number > field->high) {
+                return Refused(field->key + ": " + text + " is out of range; " + Range(*field));
+            }
+            value = static_cast<int32_t>(*number);
+            dpiLevelGiven = dpiLevelGiven || field->kind == FieldKind::DpiLevel;
+            dpiEnableChanged = dpiEnableChanged || field->kind == FieldKind::DpiEnabled;
+        }
+        SetValue(config, *field, value);
+    }
+
+    AssignmentsOutcome outcome;
+    const auto& functions = config.buttonFunction;
+    if (buttonsChanged &&
+        std::find(functions.begin(), functions.end(), kLeftButtonCode) == functions.end()) {
+        const std::string left = names.ShownName(kLeftButtonCode);
+        return Refused("no button would be " + (left.empty() ? "the left button" : left) +
+                       " (code 1); one button keeps it, so give it to another button in the "
+                       "same command");
+    }
+    if (dpiLevelGiven || dpiEnableChanged) {
+        const auto& enabled = config.dpiEnabled;
+        if (std::all_of(enabled.begin(), enabled.end(), [](uint8_t e) { return e == 0; })) {
+            return Refused("no DPI level would be enabled; one of DPI_SET_EN0..3 stays 1");
+        }
+        const int32_t level = config.dpiLevel;
+        const bool inRange = level >= 0 && level < kDpiLevelCount;
+        if (inRange && enabled[static_cast<size_t>(level)] == 0) {
+            if (dpiLevelGiven) {
+                return Refused("DPI_LEVEL " + std::to_string(level) +
+                               " is not an enabled level; enable it too with DPI_SET_EN" +
+                               std::to_string(level) + " 1");
+            }
+            for (int32_t step = 1; step < kDpiLevelCount; ++step) {
+                const int32_t next = (level + step) % kDpiLevelCount;
+                if (enabled[static_cast<size_t>(next)] != 0) {
+                    config.dpiLevel = next;
+                    outcome.notes.push_back("DPI_LEVEL moves to " + std::to_string(next) +
+                                            ", the next enabled level");
+                    break;
+                }
+            }
+        }
+    }
+    outcome.config = config;
+    return outcome;
+}
+
+} // namespace xk::ctl

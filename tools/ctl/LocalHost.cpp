@@ -1,0 +1,107 @@
+#include "LocalHost.h"
+
+#include "ctl/MouseDiagnosis.h"
+#include "device/UploadSettings.h"
+#include "macro/MacroFile.h"
+#include "settings/FactoryReset.h"
+#include "settings/SettingsIo.h"
+#include "ui/layout/LayoutLoader.h"
+#include "ui/layout/LayoutPaths.h"
+
+#include <unistd.h>
+
+#include <system_error>
+
+namespace xk::ctl {
+
+LocalHost::LocalHost(std::filesystem::path programDirectory, CommandLine transportChoice)
+    : programDirectory_(std::move(programDirectory)), transportChoice_(std::move(transportChoice)) {
+    // As the program starts: the current configuration and the language from [Init].
+    settings_.configPath = programDirectory_ / "config.ini";
+    settings_.currentConfig.store(ReadCurrentConfig(settings_.configPath));
+    settings_.language = ReadLanguage(settings_.configPath);
+    LoadSettings(settings_, settings_.configPath, settings_.currentConfig.load(), false);
+    macros_.macroFilePath = MacroFilePathFor(programDirectory_, settings_.language);
+}
+
+void LocalHost::ShowMessage(std::string_view text) {
+    messages_.emplace_back(text);
+}
+
+const MacroStore& LocalHost::macros() {
+    if (!macrosLoaded_) {
+        LoadMacroFile(macros_.macroFilePath, macros_, MacroTarget::User, *this);
+        macrosLoaded_ = true;
+    }
+    return macros_;
+}
+
+const FunctionNameTable* LocalHost::LayoutFunctionNames(std::string& problem) {
+    const std::filesystem::path file = LayoutPath(SkinsDir(), LayoutKind::Main, settings_.language);
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(file, error)) {
+        problem = "cannot read the layout file '" + file.string() + "'";
+        return nullptr;
+    }
+    if (!layout_) {
+        layout_ = std::make_unique<SkinLayout>();
+        LayoutReader reader(*this, *this);
+        LoadMainLayout(reader, SkinsDir(), settings_.language, *layout_);
+    }
+    return &layout_->functionName;
+}
+
+MouseStatus LocalHost::Mouse() {
+    if (mouse_) {
+        return *mouse_;
+    }
+    transport_ = MakeTransport(transportChoice_);
+    connection_ = std::make_unique<MouseConnection>(*transport_);
+    reports_ = std::make_unique<FeatureReports>(*connection_);
+    MouseStatus status;
+    status.found = connection_->FindMouse() && connection_->WriteHandleOpen();
+    if (transportChoice_.virtualMouseSocket) {
+        const std::string& socket = *transportChoice_.virtualMouseSocket;
+        status.transport = "virtual mouse at " + socket;
+        status.problem = status.found ? "" : WhyNoVirtualMouse(socket);
+    } else {
+        status.transport = "hidraw " + connection_->DevicePath();
+        if (!status.found) {
+            status.problem = WhyNoHidrawMouse("/sys/class/hidraw", "/dev",
+                                              [](const std::filesystem::path& node) {
+                                                  return ::access(node.c_str(), R_OK | W_OK) == 0;
+                                              });
+        }
+    }
+    mouse_ = status;
+    return status;
+}
+
+void LocalHost::SelectConfiguration(int32_t n) {
+    settings_.currentConfig.store(n);
+    LoadSettings(settings_, settings_.configPath, n, false);
+}
+
+void LocalHost::Apply() {
+    if (!Mouse().found) {
+        return;
+    }
+    UploadSettings(settings_, *reports_, system_, {});
+}
+
+bool LocalHost::ReplaceUserMacros(const std::filesystem::path& file) {
+    LoadMacroFile(file, macros_, MacroTarget::User, *this);
+    macrosLoaded_ = true;
+    return SaveMacroFile(macros_.macroFilePath, macros_);
+}
+
+void LocalHost::FactoryReset() {
+    ResetConfigurations(settings_, settings_.configPath);
+    LoadMacroFile(DefaultMacroFilePath(SkinsDir(), settings_.language), macros_, MacroTarget::User,
+                  *this);
+    macrosLoaded_ = true;
+    SaveMacroFile(macros_.macroFilePath, macros_);
+    Apply();
+}
+
+} // namespace xk::ctl

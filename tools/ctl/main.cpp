@@ -1,0 +1,92 @@
+// xk-r40-ctl: the mouse from a terminal and from scripts.
+#include "LocalHost.h"
+#include "ProgramClient.h"
+#include "ProgramInstance.h"
+
+#include "app/ProgramDirectory.h"
+#include "ctl/Arguments.h"
+#include "ctl/Commands.h"
+#include "ctl/ExitCodes.h"
+#include "ctl/Help.h"
+
+#include <QtGlobal>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Whether root would take over a user's folder: every file xk-r40-ctl replaces would become
+// root's, and the program, run by its user, could no longer save them.
+bool RootInUsersFolder(const std::filesystem::path& folder) {
+    struct stat info {};
+    return ::geteuid() == 0 && ::stat(folder.c_str(), &info) == 0 && info.st_uid != 0;
+}
+
+void Print(const xk::ctl::CommandOutput& output) {
+    for (const auto& line : output.lines()) {
+        std::fprintf(line.error ? stderr : stdout, "%s\n", line.text.c_str());
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    using namespace xk::ctl;
+    // Qt only finds the runtime folder and takes the lock here; its remarks are no output.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    ParsedArguments parsed = ParseArguments(arguments);
+    if (!parsed.error.empty()) {
+        std::fprintf(stderr, "xk-r40-ctl: %s\n(xk-r40-ctl --help lists the commands)\n",
+                     parsed.error.c_str());
+        return kExitRefused;
+    }
+    Command& command = parsed.command;
+    if (command.verb == Verb::Help) {
+        std::fputs(HelpText(command.helpTopic).c_str(), stdout);
+        return kExitDone;
+    }
+    // Files are named from the folder xk-r40-ctl runs in, also when the program opens them.
+    if (!command.file.empty()) {
+        std::error_code error;
+        const std::filesystem::path absolute = std::filesystem::absolute(command.file, error);
+        if (!error) {
+            command.file = absolute;
+        }
+    }
+
+    ProgramInstance instance;
+    if (!instance.TryLock()) {
+        return AskProgram(instance.SocketPath(), CommandArguments(command));
+    }
+    xk::CommandLine transport;
+    if (parsed.virtualMouse) {
+        transport.virtualMouseSocket = parsed.virtualMouseSocket.empty()
+                                           ? xk::DefaultVirtualMouseSocket()
+                                           : parsed.virtualMouseSocket;
+    }
+    const std::filesystem::path folder = xk::ProgramDirectory();
+    const bool writesFolder = command.verb != Verb::Status && command.verb != Verb::Functions &&
+                              command.verb != Verb::ProfileExport &&
+                              command.verb != Verb::MacrosList &&
+                              command.verb != Verb::MacrosExport;
+    if (writesFolder && RootInUsersFolder(folder)) {
+        std::fprintf(stderr,
+                     "xk-r40-ctl: %s belongs to another user than root; run xk-r40-ctl as that "
+                     "user (for the mouse's hidraw nodes, install the udev rule instead of using "
+                     "root)\nNothing was changed.\n",
+                     folder.c_str());
+        return kExitFailed;
+    }
+    LocalHost host(folder, transport);
+    CommandOutput output;
+    const int status = RunCommand(command, host, output);
+    Print(output);
+    return status;
+}
