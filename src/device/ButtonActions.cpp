@@ -80,12 +80,22 @@ void ButtonActions::Handle(uint8_t eventCode, uint8_t eventData) {
 
 void ButtonActions::PlayMacro(const MacroSlot& slot, int passes) {
     const size_t events = std::min<size_t>(slot.eventCount, slot.events.size());
+    using Clock = std::chrono::steady_clock;
     for (int pass = 0; pass < passes; ++pass) {
+        // Each event is due at the previous one's due time plus its delay, so the time a send
+        // takes and a late wake-up do not add up over the macro. An event that starts much
+        // later than due (the machine was busy) times the rest from its start, so no delay is
+        // cut short by more than kScheduleSlack.
+        Clock::time_point due = Clock::now();
         for (size_t k = 0; k < events; ++k) {
+            const Clock::time_point start = Clock::now();
+            if (start - due > kScheduleSlack) {
+                due = start;
+            }
             reports_.SendKeyEvent(slot.events[k].keyCode, slot.events[k].action);
-            const auto delay = std::max<std::chrono::milliseconds>(
-                std::chrono::milliseconds(slot.Delay(k)), kMinimumEventDelay);
-            if (!shutdown_.SleepFor(delay)) {
+            due += std::max<std::chrono::milliseconds>(std::chrono::milliseconds(slot.Delay(k)),
+                                                       kMinimumEventDelay);
+            if (!shutdown_.SleepUntil(due)) {
                 break; // the program ends: let go of what the pass holds
             }
         }

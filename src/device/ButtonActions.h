@@ -14,6 +14,8 @@
 namespace xk {
 
 inline constexpr auto kMinimumEventDelay = std::chrono::milliseconds(15);
+// How late a macro event may be sent before the events after it are timed from its send.
+inline constexpr auto kScheduleSlack = std::chrono::milliseconds(2);
 inline constexpr int kHeldMacroPasses = 10000;
 
 // What the computer does for one reported button event: follow the DPI level or the report

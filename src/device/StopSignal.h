@@ -11,8 +11,11 @@ class StopSignal {
 public:
     // Sleeps for `duration`; false when the signal was raised (before or during the sleep).
     bool SleepFor(std::chrono::steady_clock::duration duration) const {
+        return SleepUntil(std::chrono::steady_clock::now() + duration);
+    }
+    // Sleeps until `deadline` on the steady clock; false when the signal was raised.
+    bool SleepUntil(std::chrono::steady_clock::time_point deadline) const {
         std::unique_lock lock(mutex_);
-        const auto deadline = std::chrono::steady_clock::now() + duration;
         return !changed_.wait_until(lock, deadline, [this] { return stopped_; });
     }
     void Raise() {
