@@ -1,6 +1,6 @@
 #include "ctl/MouseDiagnosis.h"
 
-#include "device/MouseIdentity.h"
+#include "device/MouseProtocol.h"
 
 #include <algorithm>
 #include <cstdio>

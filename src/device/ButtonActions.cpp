@@ -1,6 +1,6 @@
 #include "device/ButtonActions.h"
 
-#include "device/ReportTables.h"
+#include "device/MouseProtocol.h"
 #include "settings/FunctionCode.h"
 #include "settings/SettingsIo.h"
 
@@ -12,7 +12,6 @@ namespace xk {
 namespace {
 
 constexpr uint8_t kLastReportRate = 3;
-constexpr uint8_t kFirstButtonEvent = 0xF0;
 
 } // namespace
 
@@ -30,7 +29,7 @@ void ButtonActions::Repaint() const {
 
 void ButtonActions::Handle(uint8_t eventCode, uint8_t eventData) {
     for (size_t i = 0; i < kButtonCount; ++i) {
-        if (kFirstButtonEvent + kDeviceButtonNumber[i] != eventCode) {
+        if (kButtonEventBase + kDeviceButtonNumber[i] != eventCode) {
             continue;
         }
         if (settings_.dpiFollow[i].load() != 0) {

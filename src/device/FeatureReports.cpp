@@ -1,6 +1,7 @@
 #include "device/FeatureReports.h"
 
-#include "device/MouseIdentity.h"
+#include "device/MouseProtocol.h"
+#include "macro/KeyCodes.h"
 #include "settings/FunctionCode.h"
 
 #include <algorithm>
@@ -12,7 +13,6 @@ namespace xk {
 namespace {
 
 constexpr auto kReleaseWait = std::chrono::milliseconds(10);
-constexpr uint8_t kFirstButtonKey = 0xF0;
 constexpr int kButtonBits = 3; // left, right, middle
 constexpr uint8_t kAllButtonBits = 0x07;
 constexpr uint8_t kPress = 1;
@@ -71,8 +71,8 @@ void FeatureReports::SendFireTime(int32_t fireTime) {
 
 void FeatureReports::SendKeyEvent(uint8_t keyCode, uint8_t action) {
     const std::lock_guard lock(mutex_);
-    if (keyCode >= kFirstButtonKey) {
-        const int bit = keyCode - kFirstButtonKey;
+    if (keyCode >= kLeftButtonKey) {
+        const int bit = keyCode - kLeftButtonKey;
         if (bit < kButtonBits) {
             const auto mask = static_cast<uint8_t>(1u << bit);
             if (action == kPress) {

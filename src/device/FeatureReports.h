@@ -1,6 +1,6 @@
 #pragma once
 
-#include "device/ReportTables.h"
+#include "device/MouseProtocol.h"
 
 #include <array>
 #include <cstdint>

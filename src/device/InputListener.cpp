@@ -1,7 +1,6 @@
 #include "device/InputListener.h"
 
-#include "device/MouseIdentity.h"
-#include "device/ReportTables.h"
+#include "device/MouseProtocol.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #include "device/MouseConnection.h"
 
-#include "device/MouseIdentity.h"
+#include "device/MouseProtocol.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,6 +1,6 @@
 #include "device/UploadSettings.h"
 
-#include "device/ReportTables.h"
+#include "device/MouseProtocol.h"
 #include "settings/FunctionCode.h"
 #include "settings/SettingsIo.h"
 
@@ -11,6 +11,16 @@ namespace {
 constexpr int32_t kUploadSection = 6;
 
 } // namespace
+
+int DesktopPointerSpeedOf(uint8_t pointerSpeed) {
+    if (pointerSpeed == 0) {
+        return 1;
+    }
+    if (pointerSpeed <= 8) {
+        return 2 * pointerSpeed;
+    }
+    return 18;
+}
 
 void UploadSettings(Settings& settings, FeatureReports& reports, SystemSettings& system,
                     const RepaintRequest& repaint) {

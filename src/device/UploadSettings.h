@@ -17,6 +17,9 @@ using RepaintRequest = std::function<void()>;
 // status, the four DPI levels (dpiDeviceCode), the LED mode (appliedLedMode), repaints, sets
 // the pointer speed and wheel lines where they can be queried, sends the fire time and saves
 // the current configuration's section. Interface thread.
+// The desktop pointer speed (1..20) of pointerSpeed: 0 -> 1, n -> 2n up to 8, above -> 18.
+int DesktopPointerSpeedOf(uint8_t pointerSpeed);
+
 void UploadSettings(Settings& settings, FeatureReports& reports, SystemSettings& system,
                     const RepaintRequest& repaint);
 

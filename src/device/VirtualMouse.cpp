@@ -1,8 +1,7 @@
 #include "device/VirtualMouse.h"
 
-#include "device/MouseIdentity.h"
+#include "device/MouseProtocol.h"
 #include "device/ReportDescriptor.h"
-#include "device/ReportTables.h"
 
 #include <algorithm>
 #include <cstdio>

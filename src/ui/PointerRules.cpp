@@ -41,33 +41,4 @@ int32_t StepFireTime(int32_t fireTime, int32_t step) {
     return static_cast<int32_t>(std::clamp<int64_t>(value, 0, kFireTimeMax));
 }
 
-int32_t DpiDisplayValue(int32_t deviceCode) {
-    switch (deviceCode) {
-    case 2:
-        return 400;
-    case 3:
-        return 600;
-    case 4:
-        return 800;
-    case 5:
-        return 1000;
-    case 6:
-        return 1200;
-    case 7:
-        return 1600;
-    case 9:
-        return 2000;
-    case 11:
-        return 2400;
-    case 13:
-        return 3200;
-    case 14:
-        return 4000;
-    case 15:
-        return 4800;
-    default:
-        return 200;
-    }
-}
-
 } // namespace xk

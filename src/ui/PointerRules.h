@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/MouseProtocol.h" // DpiDisplayValue
 #include "settings/Settings.h"
 
 #include <cstdint>
@@ -16,8 +17,5 @@ int32_t FireTimeFromX(int32_t x, int32_t barX, int32_t barWidth);
 
 // The fire time one step up (at most 300) or down (at least 0).
 int32_t StepFireTime(int32_t fireTime, int32_t step);
-
-// The DPI number shown for a device DPI code.
-int32_t DpiDisplayValue(int32_t deviceCode);
 
 } // namespace xk

@@ -2,6 +2,7 @@
 
 #include "PageSource.h"
 #include "PreviewText.h"
+#include "device/MouseProtocol.h"
 #include "settings/Decimal.h"
 #include "settings/FunctionCode.h"
 #include "settings/IniFile.h"
@@ -116,12 +117,6 @@ QImage ApplyMask(const QImage& image, const QImage& mask) {
     return out;
 }
 
-const char* kDpiDisplay(int32_t step) {
-    static const char* values[] = {"200",  "400",  "600",  "800",  "1000", "1200",
-                                   "1600", "2000", "2400", "3200", "4000", "4800"};
-    return values[static_cast<size_t>(step) % 12];
-}
-
 QImage PaintPage(const Skin& skin, const SkinLayout& l, const SampleState& s, int page,
                  const std::vector<std::string>& macros) {
     static const std::array<std::array<std::string_view, 3>, 3> kSets = {{
@@ -215,9 +210,11 @@ QImage PaintPage(const Skin& skin, const SkinLayout& l, const SampleState& s, in
             DrawCentred(p, l.mainElements[uk], l.mainCaptions[uk], kWhite);
         } else if (page == 2) {
             const size_t j = uk - kCommonElementCount;
-            const std::string text = j == le::kDpiValueText
-                                         ? kDpiDisplay(s.dpiValue[static_cast<size_t>(s.dpiLevel)])
-                                         : l.lightCaptions[j];
+            const std::string text =
+                j == le::kDpiValueText
+                    ? std::to_string(DpiDisplayValue(DpiStepCodeOf(
+                          static_cast<uint8_t>(s.dpiValue[static_cast<size_t>(s.dpiLevel)]))))
+                    : l.lightCaptions[j];
             DrawCentred(p, l.lightElements[j], text, kWhite);
         } else {
             const size_t j = uk - kCommonElementCount;

@@ -2,7 +2,7 @@
 
 #include "ChildProcess.h"
 #include "device/DeviceLink.h"
-#include "device/MouseIdentity.h"
+#include "device/MouseProtocol.h"
 #include "platform/SocketTransport.h"
 #include "platform/VirtualMouseProtocol.h"
 #include "support/TempDir.h"
