@@ -4,6 +4,7 @@
 #include "ctl/ConfigurationFields.h"
 #include "ctl/ExitCodes.h"
 #include "ctl/Help.h"
+#include "device/MouseProtocol.h"
 #include "macro/MacroFile.h"
 #include "settings/FunctionCode.h"
 #include "settings/IniFile.h"
@@ -102,6 +103,10 @@ int Status(ControlHost& host, CommandOutput& output) {
             if (!name.empty()) {
                 line += " (" + name + ")";
             }
+        } else if (field.kind == FieldKind::DpiStep && value >= 0 && value < kDpiStepCount) {
+            line += " (" +
+                    std::to_string(DpiDisplayValue(DpiStepCodeOf(static_cast<uint8_t>(value)))) +
+                    " DPI)";
         }
         output.Print(line);
     }

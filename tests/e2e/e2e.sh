@@ -708,7 +708,7 @@ ctl_set_refused)
     sleep 0.5
     [ "$(report_count)" -eq "$before" ] || fail "the program sent reports for a refused set"
     cmp -s "$app/config.ini" "$work/config-running.ini" || fail "a refused set changed config.ini"
-    "$app/xk-r40-ctl" status | grep -qx 'DPI_SET1=6' || fail "the program's record changed"
+    "$app/xk-r40-ctl" status | grep -q '^DPI_SET1=6 ' || fail "the program's record changed"
     ;;
 *)
     fail "unknown case"
