@@ -205,7 +205,7 @@ TEST_F(CommandsTest, StatusShowsTheNamesTheWindowShowsAndTheMouse) {
     EXPECT_NE(status.find("mouse: connected, virtual mouse at test.sock\n"), std::string::npos);
     EXPECT_NE(status.find("configuration: 1\nK0=1 (Left Click)\n"), std::string::npos) << status;
     EXPECT_NE(status.find("K7=41 (Bu)\n"), std::string::npos) << status; // the macro's name
-    EXPECT_NE(status.find("DPI_SET1=6 (1200 DPI)\n"), std::string::npos) << status;
+    EXPECT_NE(status.find("DPI_SET1=6 (1600 DPI)\n"), std::string::npos) << status;
     host.mouseFound = false;
     EXPECT_EQ(Run({"status"}), kExitNoMouse);
     EXPECT_NE(Printed().find("mouse: not found: nothing at test.sock"), std::string::npos);
