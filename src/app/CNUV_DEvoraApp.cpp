@@ -51,7 +51,11 @@ int CNUV_DEvoraApp::Run() {
     if (!InitMainWindow() || exiting_) {
         return 0;
     }
-    window_->show();
+    if (commandLine_.hidden) {
+        HideToTray();
+    } else {
+        window_->show();
+    }
     return QApplication::exec();
 }
 
