@@ -7,6 +7,7 @@
 #   share/applications/xk-r40.desktop and share/icons/hicolor/<size>/apps/xk-r40.png
 # Components: `program` (the folder alone) and `desktop` make a plain install; `autostart`,
 # asked for by name (--component autostart), adds the entry that starts it hidden at login.
+# The presets set the prefix; a build without them gets the same default here.
 if(CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT AND DEFINED ENV{HOME})
     set(CMAKE_INSTALL_PREFIX "$ENV{HOME}/.local" CACHE PATH "Install prefix (per user)" FORCE)
 endif()
