@@ -63,7 +63,11 @@ int CNUV_DEvoraApp::Run() {
     if (!InitMainWindow() || exiting_) {
         return 0;
     }
-    window_->show();
+    if (commandLine_.hidden) {
+        HideToTray();
+    } else {
+        window_->show();
+    }
     instance_.SetRequestHandler([this](const std::vector<std::string>& arguments) {
         return AnswerControlRequest(arguments);
     });

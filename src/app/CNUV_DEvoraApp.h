@@ -9,8 +9,8 @@
 #include "macro/MacroPage.h"
 #include "platform/DesktopLauncher.h"
 #include "platform/ExitSignals.h"
+#include "platform/SessionSystemSettings.h"
 #include "platform/TransportChoice.h"
-#include "platform/X11SystemSettings.h"
 #include "settings/Settings.h"
 #include "settings/UserMessages.h"
 #include "ui/CMenuDlg.h"
@@ -126,7 +126,7 @@ private:
 
     std::unique_ptr<HidTransport> transport_;
     DesktopLauncher launcher_;
-    X11SystemSettings system_;
+    SessionSystemSettings system_;
     std::unique_ptr<DeviceLink> link_;
     std::unique_ptr<QSocketNotifier> deviceNotifier_;
     std::unique_ptr<ExitSignals> exitSignals_;

@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
     }
     xk::CommandLine commandLine = xk::ParseCommandLine(arguments);
     if (!commandLine.error.empty()) {
-        std::fprintf(stderr, "%s\nusage: xk-r40 [--virtual-mouse [SOCKET]]\n",
+        std::fprintf(stderr, "%s\nusage: xk-r40 [--hidden] [--virtual-mouse [SOCKET]]\n",
                      commandLine.error.c_str());
         return 2;
     }

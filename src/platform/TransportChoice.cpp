@@ -12,6 +12,7 @@ namespace xk {
 namespace {
 
 constexpr const char* kVirtualMouseOption = "--virtual-mouse";
+constexpr const char* kHiddenOption = "--hidden";
 
 } // namespace
 
@@ -31,9 +32,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             const bool hasPath =
                 i + 1 < arguments.size() && !arguments[i + 1].empty() && arguments[i + 1][0] != '-';
             result.virtualMouseSocket = hasPath ? arguments[++i] : DefaultVirtualMouseSocket();
+        } else if (argument == kHiddenOption && !result.hidden) {
+            result.hidden = true;
         } else {
-            result.error =
-                "unknown argument: " + argument + " (the only option is --virtual-mouse [PATH])";
+            result.error = "unknown argument: " + argument +
+                           " (the options are --hidden and --virtual-mouse [PATH])";
             return result;
         }
     }

@@ -14,6 +14,7 @@
 #include "macro/EventList.h"
 #include "macro/PreTranslate.h"
 #include "macro/Recording.h"
+#include "settings/Language.h"
 #include "ui/CEditHelper.h"
 #include "ui/KeyMessages.h"
 
@@ -261,11 +262,21 @@ void CNUV_DEvoraDlg::MoveWindow() {
 // pages and with Alt+Space.
 void CNUV_DEvoraDlg::ShowSystemMenu(const QPoint& globalPos) {
     QMenu menu(this);
+    FillSystemMenu(menu);
+    menu.exec(globalPos);
+}
+
+// The exit comes last and is there on every desktop: where there is no tray, the tray menu's
+// "Exit Driver" cannot be reached.
+void CNUV_DEvoraDlg::FillSystemMenu(QMenu& menu) {
     menu.addAction(tr("Mi&nimize"), this, [this] { showMinimized(); });
     menu.addAction(tr("&Close"), this, [this] { commands_.HideToTray(); });
     menu.addSeparator();
     menu.addAction(QStringLiteral("&About NUV_DEvora..."), this, [this] { ShowAboutBox(); });
-    menu.exec(globalPos);
+    menu.addSeparator();
+    menu.addAction(QString::fromUtf8(IsEnglish(c_.settings.language) ? kExitDriverEnglish
+                                                                     : kExitDriverChinese),
+                   this, [this] { commands_.ExitProgram(); });
 }
 
 void CNUV_DEvoraDlg::ShowAboutBox() {

@@ -11,9 +11,14 @@
 #include <QRegion>
 #include <QWidget>
 
+class QMenu;
+
 namespace xk {
 
 inline constexpr const char* kWindowTitle = "XK-R40 GAMING MOUSE";
+// The system menu's last item, as the tray menu names it.
+inline constexpr const char* kExitDriverEnglish = "Exit Driver";
+inline constexpr const char* kExitDriverChinese = "关闭驱动";
 
 // The main window: frameless, shaped by the mask, painted from the skin, driven by the
 // pointer. Pointer actions are in PointerInteraction.cpp.
@@ -45,6 +50,8 @@ public:
     bool FollowingPointer() const { return followingPointer_; }
 
     void ShowSystemMenu(const QPoint& globalPos);
+    // The system menu's items in the window's language: minimise, close, about, exit.
+    void FillSystemMenu(QMenu& menu);
     void ShowAboutBox();
 
 protected:

@@ -17,6 +17,8 @@ public:
 
     virtual void UploadSettings() = 0;
     virtual void HideToTray() = 0;
+    // The exit procedure, as the tray menu's "Exit Driver" runs it.
+    virtual void ExitProgram() = 0;
 
     virtual void ImportProfile() = 0;
     virtual void ExportProfile() = 0;

@@ -710,6 +710,148 @@ ctl_set_refused)
     cmp -s "$app/config.ini" "$work/config-running.ini" || fail "a refused set changed config.ini"
     "$app/xk-r40-ctl" status | grep -q '^DPI_SET1=6 ' || fail "the program's record changed"
     ;;
+installed_program)
+    # A per-user install into a prefix with a space: the launcher starts the installed program,
+    # which uploads and saves into its own folder; the menu entry is valid and starts it too.
+    prefix="$work/home dir/.local"
+    folder=$prefix/lib/xk-r40
+    export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
+    cmake --install "$bin/.." --prefix "$prefix" >"$work/install.log" 2>&1 ||
+        fail "the install failed: $(tail -5 "$work/install.log")"
+    for f in xk-r40 config.ini Macro_EN.dat Macro_CN.dat constMacro.dat skins/INI_EN/skin_main_en.ini \
+        skins/main_mask.jpg 70-xk-r40.rules uninstall; do
+        [ -e "$folder/$f" ] || fail "$f is not in the program folder"
+    done
+    [ -w "$folder" ] && [ -w "$folder/config.ini" ] || fail "the program folder is not writable"
+    for size in 16 22 24 32 48 64 128 256; do
+        [ -s "$prefix/share/icons/hicolor/${size}x$size/apps/xk-r40.png" ] || fail "no $size px icon"
+    done
+    entry=$prefix/share/applications/xk-r40.desktop
+    desktop-file-validate "$entry" || fail "the menu entry is not valid"
+    [ ! -e "$XDG_CONFIG_HOME/autostart/xk-r40.desktop" ] || fail "autostart was installed unasked"
+    if ! cmp -s "$folder/70-xk-r40.rules" /etc/udev/rules.d/70-xk-r40.rules; then
+        grep -qF "sudo install -m 644 '$folder/70-xk-r40.rules' /etc/udev/rules.d/" "$work/install.log" ||
+            fail "the install does not tell how to install the udev rule"
+    fi
+    start_vmouse
+    "$prefix/bin/xk-r40" --virtual-mouse "$socket" >>"$work/app.out" 2>&1 &
+    app_pid=$!
+    pids+=("$app_pid")
+    xk_wait_window 20 >/dev/null || fail "the installed program shows no window"
+    wait_reports_above 0 || fail "the installed program uploaded nothing"
+    sleep 0.5
+    [ "$(reports_of 10 | wc -l)" -ge 8 ] || fail "not every button function was uploaded"
+    [ "$folder/config.ini" -nt "$work/install.log" ] || fail "the upload did not save into the program folder"
+    "$vmouse" --socket "$socket" unplug >/dev/null 2>&1
+    wait_gone "$app_pid" 10 || fail "the installed program did not end when the mouse went"
+    # From the menu, as the desktop starts it: no mouse here, so it says so and ends.
+    gio launch "$entry" >>"$work/app.out" 2>&1 || fail "the menu entry does not start"
+    wait_windows_named '^xk-r40$' || fail "the program started from the menu entry shows nothing"
+    box=$(xdotool search --onlyvisible --name '^xk-r40$' | head -1)
+    xdotool windowactivate --sync "$box" key Return 2>/dev/null || xdotool key Return
+    for i in $(seq 1 50); do
+        xdotool search --onlyvisible --name 'xk-r40|XK-R40' >/dev/null 2>&1 || break
+        sleep 0.1
+    done
+    xdotool search --onlyvisible --name 'xk-r40|XK-R40' >/dev/null 2>&1 && fail "a window is left"
+    ;;
+reinstall_keeps_data)
+    # Installing again (an upgrade) renews the program but keeps the person's settings and
+    # macros; the uninstall keeps them too unless asked; autostart only when asked for.
+    prefix=$work/prefix
+    folder=$prefix/lib/xk-r40
+    export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
+    install() { cmake --install "$bin/.." --prefix "$prefix" "$@" >>"$work/install.log" 2>&1 || fail "install $* failed"; }
+    install
+    sed -i 's/^CurConfig=.*/CurConfig=3/' "$folder/config.ini"
+    printf 'MACRO_MINE=1\r\n' >>"$folder/Macro_EN.dat"
+    config_sum=$(md5sum <"$folder/config.ini")
+    macro_sum=$(md5sum <"$folder/Macro_EN.dat")
+    echo broken >"$folder/skins/main_mask.jpg"
+    rm "$folder/constMacro.dat"
+    install
+    [ "$(md5sum <"$folder/config.ini")" = "$config_sum" ] || fail "the second install replaced config.ini"
+    [ "$(md5sum <"$folder/Macro_EN.dat")" = "$macro_sum" ] || fail "the second install replaced Macro_EN.dat"
+    cmp -s "$folder/skins/main_mask.jpg" "$bin/skins/main_mask.jpg" || fail "the second install did not renew the skin"
+    [ -f "$folder/constMacro.dat" ] || fail "the second install did not lay down a missing program file"
+    # The program starts from the kept files.
+    start_vmouse
+    "$prefix/bin/xk-r40" --virtual-mouse "$socket" >>"$work/app.out" 2>&1 &
+    app_pid=$!
+    pids+=("$app_pid")
+    xk_wait_window 20 >/dev/null || fail "no window after the second install"
+    wait_reports_above 0 || fail "nothing uploaded after the second install"
+    sleep 0.5
+    grep -q '^CurConfig=3' "$folder/config.ini" || fail "the program did not start from the kept configuration"
+    "$vmouse" --socket "$socket" unplug >/dev/null 2>&1
+    wait_gone "$app_pid" 10 || fail "the program did not end"
+    config_sum=$(md5sum <"$folder/config.ini") # as the program saved it
+    # Autostart is the person's choice: its own component, hidden at login.
+    install --component autostart
+    autostart=$XDG_CONFIG_HOME/autostart/xk-r40.desktop
+    desktop-file-validate "$autostart" || fail "the autostart entry is not valid"
+    grep -qF "Exec=\"$prefix/bin/xk-r40\" --hidden" "$autostart" || fail "autostart does not start hidden"
+    # The program folder alone, as scripts/run keeps it.
+    cmake --install "$bin/.." --prefix "$work/run" --component program >>"$work/install.log" 2>&1
+    [ -x "$work/run/lib/xk-r40/xk-r40" ] && [ -f "$work/run/lib/xk-r40/config.ini" ] || fail "no program folder alone"
+    [ ! -e "$work/run/bin" ] && [ ! -e "$work/run/share" ] || fail "the program folder alone brought the desktop files"
+    # Uninstall: the person's files stay unless --purge.
+    "$folder/uninstall" >>"$work/install.log" 2>&1 || fail "uninstall failed"
+    left=$(cd "$prefix" && find . -type f -o -type l | sort | tr '\n' ' ')
+    [ "$left" = "./lib/xk-r40/Macro_CN.dat ./lib/xk-r40/Macro_EN.dat ./lib/xk-r40/config.ini " ] ||
+        fail "uninstall left '$left'"
+    [ ! -e "$autostart" ] || fail "uninstall left the autostart entry"
+    [ "$(md5sum <"$folder/Macro_EN.dat")" = "$macro_sum" ] || fail "uninstall changed Macro_EN.dat"
+    install
+    [ "$(md5sum <"$folder/config.ini")" = "$config_sum" ] || fail "installing after an uninstall replaced config.ini"
+    "$folder/uninstall" --purge >>"$work/install.log" 2>&1 || fail "uninstall --purge failed"
+    [ -z "$(ls -A "$prefix")" ] || fail "uninstall --purge left $(cd "$prefix" && find . | tr '\n' ' ')"
+    ;;
+start_hidden)
+    # --hidden starts in the tray: no window, the settings uploaded, the computer-side buttons
+    # at work; a second start shows the window.
+    trayer --edge bottom --align right --widthtype pixel --width 60 --heighttype pixel --height 24 >/dev/null 2>&1 &
+    pids+=("$!")
+    sleep 1
+    sed -i '/^\[Config1\]/,/^\[/ s/^K4=.*/K4=24/' "$app/config.ini" # button 4: Volume Up
+    start_vmouse
+    "$app/xk-r40" --hidden --virtual-mouse "$socket" >>"$work/app.out" 2>&1 &
+    app_pid=$!
+    pids+=("$app_pid")
+    wait_reports_above 0 || fail "the hidden start uploaded nothing"
+    sleep 1
+    xdotool search --onlyvisible --name "XK-R40 GAMING MOUSE" >/dev/null 2>&1 && fail "--hidden showed the window"
+    kill -0 "$app_pid" 2>/dev/null || fail "the hidden start ended"
+    "$vmouse" --socket "$socket" press 4 >/dev/null && "$vmouse" --socket "$socket" release 4 >/dev/null
+    sleep 0.5
+    reports_of 17 | grep -q ' 17 00 e9 ' || fail "button 4 did not send Volume Up while hidden"
+    "$app/xk-r40" --virtual-mouse "$socket" >>"$work/app.out" 2>&1 &
+    second=$!
+    wait_gone "$second" 10 || fail "the second start did not end"
+    xk_wait_window 10 >/dev/null || fail "the second start did not show the window"
+    [ "$(xdotool search --onlyvisible --name "XK-R40 GAMING MOUSE" | wc -l)" -eq 1 ] || fail "more than one window"
+    ;;
+window_menu_exit)
+    # No tray: the window's own menu (a right click on the main page) ends the program with the
+    # exit report and the default pointer speed.
+    start_vmouse; start_app
+    wid=$(xk_wait_window 20) || fail "no window"
+    sleep 1
+    xset m 7/1 1
+    xdotool mousemove --window "$wid" 300 200 sleep 0.3 click 3 sleep 0.8
+    menu=$(xdotool search --onlyvisible --class xk-r40 | grep -vx "$wid" | head -1)
+    [ -n "$menu" ] || fail "no menu on a right click"
+    eval "$(xdotool getwindowgeometry --shell "$menu")"
+    shot window-menu
+    # Its last item, "Exit Driver".
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 11)) sleep 0.4 click 1
+    wait_gone "$app_pid" 10 || fail "Exit Driver in the window's menu did not end the program"
+    last=$(grep ' feature ' "$work/reports.log" | tail -1 | awk '{print $4}')
+    [ "$last" = "20" ] || fail "the last report is command '$last', not the exit report 20"
+    accel=$(xset q | awk '/acceleration:/ {print $2, $4}')
+    echo "$accel" | awk '{split($1, f, "/"); exit !(f[2] > 0 && f[1] == 2 * f[2] && $2 == 4)}' ||
+        fail "pointer speed is not back at 10 (acceleration 2/1, threshold 4): $accel"
+    ;;
 *)
     fail "unknown case"
     ;;

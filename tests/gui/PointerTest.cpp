@@ -1,11 +1,15 @@
 #include "SyntheticSkin.h"
 
+#include "settings/Language.h"
 #include "settings/SettingsIo.h"
 #include "support/TempDir.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -203,6 +207,38 @@ TEST(Pointer, ClosingHidesToTheTrayAndNeverEndsTheWindow) {
     QTest::keyClick(skin.window.get(), Qt::Key_Escape);
     QTest::keyClick(skin.window.get(), Qt::Key_Return);
     EXPECT_TRUE(skin.window->isVisible());
+}
+
+// Where the desktop has no tray, the window's own menu is the only way to end the program.
+TEST(Pointer, RightClickMenuEndsWithExitDriverInTheWindowsLanguage) {
+    struct Case {
+        uint8_t page;
+        int32_t language;
+        const char* exitText;
+    };
+    for (const Case& c : {Case{kMainPage, kLanguageEnglish, "Exit Driver"},
+                          Case{kLightPage, kLanguageChinese, "关闭驱动"}}) {
+        SyntheticSkin skin;
+        skin.settings.language = c.language;
+        skin.window->ShowPage(c.page);
+        skin.commands.calls.clear();
+        QString last;
+        QTimer chooser;
+        QObject::connect(&chooser, &QTimer::timeout, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (menu == nullptr || menu->actions().isEmpty()) {
+                return;
+            }
+            QAction* exit = menu->actions().back();
+            last = exit->text();
+            exit->trigger();
+            menu->close();
+        });
+        chooser.start(5);
+        QTest::mouseClick(skin.window.get(), Qt::RightButton, Qt::NoModifier, {390, 290});
+        EXPECT_EQ(last, QString::fromUtf8(c.exitText)) << "page " << int(c.page);
+        EXPECT_EQ(skin.commands.calls, Calls{"ExitProgram"}) << "page " << int(c.page);
+    }
 }
 
 TEST(Pointer, WithoutAMaskTheWindowKeepsItsOwnSizeAndNoOutline) {

@@ -54,6 +54,7 @@ public:
 
     void UploadSettings() override { calls.emplace_back("UploadSettings"); }
     void HideToTray() override { calls.emplace_back("HideToTray"); }
+    void ExitProgram() override { calls.emplace_back("ExitProgram"); }
     void ImportProfile() override { calls.emplace_back("ImportProfile"); }
     void ExportProfile() override { calls.emplace_back("ExportProfile"); }
     void FactoryReset() override { calls.emplace_back("FactoryReset"); }

@@ -4,8 +4,8 @@
 #include "device/FeatureReports.h"
 #include "device/HidTransport.h"
 #include "device/MouseConnection.h"
+#include "platform/SessionSystemSettings.h"
 #include "platform/TransportChoice.h"
-#include "platform/X11SystemSettings.h"
 #include "settings/UserMessages.h"
 #include "ui/layout/ExitProcedure.h"
 #include "ui/layout/SkinLayout.h"
@@ -54,7 +54,7 @@ private:
     std::unique_ptr<HidTransport> transport_;
     std::unique_ptr<MouseConnection> connection_;
     std::unique_ptr<FeatureReports> reports_;
-    X11SystemSettings system_;
+    SessionSystemSettings system_;
     std::vector<std::string> messages_;
 };
 

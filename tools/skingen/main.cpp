@@ -1,12 +1,14 @@
 // xk-r40-skingen: writes everything the program needs beside its executable from the readable
 // sources in data/: skin pictures, layout files of both languages, config.ini and the macro
-// files. With --preview DIR it also writes PNG previews with the texts drawn in.
+// files. With --preview DIR it also writes PNG previews with the texts drawn in; with --icons DIR
+// the application icon into an icon theme folder.
 
 #include "ConfigSource.h"
 #include "MacroSource.h"
 #include "Preview.h"
 #include "SkinDrawing.h"
 #include "SkinSources.h"
+#include "ThemeIcons.h"
 
 #include <QGuiApplication>
 
@@ -42,8 +44,23 @@ void WriteMacroFiles(const fs::path& data, const fs::path& out) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3 && !(argc == 5 && std::string(argv[3]) == "--preview")) {
-        std::fprintf(stderr, "usage: %s DATA_DIR OUT_DIR [--preview PREVIEW_DIR]\n", argv[0]);
+    fs::path previewDir;
+    fs::path iconDir;
+    bool usage = argc < 3 || argc % 2 == 0;
+    for (int i = 3; !usage && i + 1 < argc; i += 2) {
+        const std::string option = argv[i];
+        if (option == "--preview") {
+            previewDir = argv[i + 1];
+        } else if (option == "--icons") {
+            iconDir = argv[i + 1];
+        } else {
+            usage = true;
+        }
+    }
+    if (usage) {
+        std::fprintf(stderr,
+                     "usage: %s DATA_DIR OUT_DIR [--preview PREVIEW_DIR] [--icons ICON_DIR]\n",
+                     argv[0]);
         return 2;
     }
     QGuiApplication app(argc, argv);
@@ -55,8 +72,11 @@ int main(int argc, char** argv) {
         WritePictures(DrawSkinPictures(sources), out / "skins");
         WriteConfigIni(data / "config" / "presets.ini", out / "config.ini");
         WriteMacroFiles(data, out);
-        if (argc == 5) {
-            WritePreviews(out, argv[4]);
+        if (!previewDir.empty()) {
+            WritePreviews(out, previewDir);
+        }
+        if (!iconDir.empty()) {
+            WriteThemeIcons(iconDir);
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "skingen: %s\n", e.what());

@@ -24,6 +24,23 @@ TEST(TransportChoiceTest, VirtualMouseOptionTakesAnOptionalPath) {
     EXPECT_FALSE(ParseCommandLine({"--virtual-mouse", "--virtual-mouse"}).error.empty());
 }
 
+TEST(TransportChoiceTest, HiddenGoesWithOrWithoutTheVirtualMouse) {
+    EXPECT_FALSE(ParseCommandLine({}).hidden);
+    const CommandLine hidden = ParseCommandLine({"--hidden"});
+    EXPECT_TRUE(hidden.hidden);
+    EXPECT_TRUE(hidden.error.empty());
+    EXPECT_FALSE(hidden.virtualMouseSocket);
+    // --hidden is not taken for the socket's path.
+    const CommandLine both = ParseCommandLine({"--virtual-mouse", "--hidden"});
+    EXPECT_TRUE(both.hidden);
+    EXPECT_EQ(both.virtualMouseSocket, DefaultVirtualMouseSocket());
+    const CommandLine after = ParseCommandLine({"--hidden", "--virtual-mouse", "/tmp/a.sock"});
+    EXPECT_TRUE(after.hidden);
+    EXPECT_EQ(after.virtualMouseSocket, "/tmp/a.sock");
+    EXPECT_FALSE(ParseCommandLine({"--hidden", "--hidden"}).error.empty());
+    EXPECT_FALSE(ParseCommandLine({"--hidden=1"}).error.empty());
+}
+
 TEST(TransportChoiceTest, DefaultSocketFollowsTheRuntimeDirectory) {
     const char* saved = std::getenv("XDG_RUNTIME_DIR");
     const std::string restore = saved != nullptr ? saved : "";

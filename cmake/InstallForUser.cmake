@@ -1,0 +1,122 @@
+# Install-time steps of cmake/Install.cmake that a plain copy cannot do. Runs inside
+# `cmake --install` with XK_BIN_DIR (the build's program folder) and XK_INSTALL_DATA
+# (data/install) set; paths honour --prefix and DESTDIR.
+cmake_policy(VERSION 3.25)
+set(xk_root "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
+set(xk_folder "${CMAKE_INSTALL_PREFIX}/lib/xk-r40")
+set(xk_launcher "${CMAKE_INSTALL_PREFIX}/bin/xk-r40")
+# The person's files: laid down when missing, never replaced.
+set(xk_person_files config.ini Macro_EN.dat Macro_CN.dat)
+
+macro(xk_install_person_files)
+    foreach(name IN LISTS xk_person_files)
+        if(EXISTS "$ENV{DESTDIR}${xk_folder}/${name}")
+            message(STATUS "Kept: $ENV{DESTDIR}${xk_folder}/${name}")
+        else()
+            file(INSTALL "${XK_BIN_DIR}/${name}" DESTINATION "${xk_folder}")
+        endif()
+    endforeach()
+endmacro()
+
+# The launcher on the prefix's bin/: a relative link, so the program finds its folder.
+macro(xk_install_launcher)
+    file(MAKE_DIRECTORY "${xk_root}/bin")
+    foreach(xk_program IN ITEMS xk-r40 xk-r40-ctl)
+        message(STATUS "Installing: ${xk_root}/bin/${xk_program}")
+        file(REMOVE "${xk_root}/bin/${xk_program}")
+        file(CREATE_LINK ../lib/xk-r40/${xk_program} "${xk_root}/bin/${xk_program}" SYMBOLIC)
+        list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${CMAKE_INSTALL_PREFIX}/bin/${xk_program}")
+    endforeach()
+endmacro()
+
+# The launcher's path as a desktop entry's Exec names it: quoted, with ", `, $ and \ escaped
+# for the quotes and then for the string, and % doubled.
+function(xk_desktop_exec out)
+    set(path "${xk_launcher}")
+    string(REPLACE "\\" "\\\\\\\\" path "${path}")
+    string(REPLACE "\"" "\\\\\"" path "${path}")
+    string(REPLACE "`" "\\\\`" path "${path}")
+    string(REPLACE "$" "\\\\$" path "${path}")
+    string(REPLACE "%" "%%" path "${path}")
+    set(${out} "\"${path}\"" PARENT_SCOPE)
+endfunction()
+
+# Writes data/install/TEMPLATE with its Exec line to FILE.
+function(xk_write_desktop_entry template file)
+    xk_desktop_exec(XK_EXEC)
+    file(READ "${XK_INSTALL_DATA}/${template}" text)
+    string(CONFIGURE "${text}" text @ONLY)
+    message(STATUS "Installing: ${file}")
+    file(WRITE "${file}" "${text}")
+endfunction()
+
+macro(xk_install_menu_entry)
+    xk_write_desktop_entry(xk-r40.desktop.in "${xk_root}/share/applications/xk-r40.desktop")
+    list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${CMAKE_INSTALL_PREFIX}/share/applications/xk-r40.desktop")
+endmacro()
+
+# In the user's autostart folder, whatever the prefix.
+macro(xk_install_autostart_entry)
+    if(DEFINED ENV{XDG_CONFIG_HOME} AND NOT "$ENV{XDG_CONFIG_HOME}" STREQUAL "")
+        set(xk_autostart "$ENV{XDG_CONFIG_HOME}/autostart")
+    else()
+        set(xk_autostart "$ENV{HOME}/.config/autostart")
+    endif()
+    xk_write_desktop_entry(xk-r40-autostart.desktop.in "${xk_autostart}/xk-r40.desktop")
+    message(STATUS "xk-r40 starts in the tray at login; to stop that, remove "
+                   "${xk_autostart}/xk-r40.desktop")
+endmacro()
+
+# The program folder's `installed-files`: every file installed under the prefix, relative to
+# it, but the person's files; what earlier installs listed stays listed. `uninstall` reads it.
+macro(xk_write_manifest)
+    set(xk_manifest "$ENV{DESTDIR}${xk_folder}/installed-files")
+    if(IS_DIRECTORY "$ENV{DESTDIR}${xk_folder}")
+        set(xk_listed "")
+        if(EXISTS "${xk_manifest}")
+            file(STRINGS "${xk_manifest}" xk_listed)
+        endif()
+        foreach(xk_file IN LISTS CMAKE_INSTALL_MANIFEST_FILES)
+            if(NOT "$ENV{DESTDIR}" STREQUAL "")
+                string(LENGTH "$ENV{DESTDIR}" xk_length)
+                string(SUBSTRING "${xk_file}" 0 ${xk_length} xk_start)
+                if(xk_start STREQUAL "$ENV{DESTDIR}")
+                    string(SUBSTRING "${xk_file}" ${xk_length} -1 xk_file)
+                endif()
+            endif()
+            cmake_path(IS_PREFIX CMAKE_INSTALL_PREFIX "${xk_file}" NORMALIZE xk_inside)
+            if(NOT xk_inside)
+                continue()
+            endif()
+            cmake_path(RELATIVE_PATH xk_file BASE_DIRECTORY "${CMAKE_INSTALL_PREFIX}")
+            cmake_path(GET xk_file FILENAME xk_name)
+            if(NOT (xk_file STREQUAL "lib/xk-r40/${xk_name}" AND xk_name IN_LIST xk_person_files))
+                list(APPEND xk_listed "${xk_file}")
+            endif()
+        endforeach()
+        list(REMOVE_DUPLICATES xk_listed)
+        list(SORT xk_listed)
+        list(JOIN xk_listed "\n" xk_text)
+        file(WRITE "${xk_manifest}" "${xk_text}\n")
+    endif()
+endmacro()
+
+macro(xk_tell_what_is_next)
+    if(NOT CMAKE_INSTALL_COMPONENT OR CMAKE_INSTALL_COMPONENT STREQUAL "desktop")
+        set(xk_rule /etc/udev/rules.d/70-xk-r40.rules)
+        message(STATUS "xk-r40 is installed in ${xk_folder}; start it from the desktop's menu "
+                       "or with ${xk_launcher}")
+        set(xk_ours "$ENV{DESTDIR}${xk_folder}/70-xk-r40.rules")
+        if(EXISTS "${xk_rule}" AND EXISTS "${xk_ours}")
+            file(SHA256 "${xk_rule}" xk_installed_rule)
+            file(SHA256 "${xk_ours}" xk_our_rule)
+        endif()
+        if(NOT EXISTS "${xk_rule}" OR NOT xk_installed_rule STREQUAL xk_our_rule)
+            message(STATUS "To use the mouse without root, install its udev rule once:\n"
+                           "  sudo install -m 644 '${xk_folder}/70-xk-r40.rules' /etc/udev/rules.d/"
+                           " && sudo udevadm control --reload-rules\n  then replug the mouse")
+        endif()
+        message(STATUS "Remove it with ${xk_folder}/uninstall (--purge also removes "
+                       "config.ini and the macro files)")
+    endif()
+endmacro()
