@@ -25,10 +25,12 @@ void* X11Display() {
 
 } // namespace
 
-CNUV_DEvoraApp::CNUV_DEvoraApp(std::filesystem::path programDirectory, CommandLine commandLine)
+CNUV_DEvoraApp::CNUV_DEvoraApp(std::filesystem::path programDirectory, CommandLine commandLine,
+                               Services services)
     : programDirectory_(std::move(programDirectory)), skinsDir_(programDirectory_ / "skins"),
       commandLine_(std::move(commandLine)),
-      pictures_(skinsDir_), macroPage_{macros_, widgets_, *this, *this, *this, {}, {}} {}
+      pictures_(skinsDir_), macroPage_{macros_, widgets_, *this, services.clock, *this, {}, {}},
+      transport_(services.transport), system_(services.system), launcher_(services.launcher) {}
 
 CNUV_DEvoraApp::~CNUV_DEvoraApp() {
     // The worker threads end before anything they touch goes away.
@@ -51,8 +53,7 @@ int CNUV_DEvoraApp::Run() {
     }
     connect(&instance_, &SingleInstance::showRequested, this, &CNUV_DEvoraApp::ShowFromTray);
 
-    transport_ = MakeTransport(commandLine_);
-    link_ = std::make_unique<DeviceLink>(*transport_, settings_, macros_, launcher_,
+    link_ = std::make_unique<DeviceLink>(transport_, settings_, macros_, launcher_,
                                          [this] { RequestRepaintFromAnyThread(); });
     link_->SetThreadStartHook(RaiseCurrentThreadPriority);
     WatchExitSignals();
@@ -124,10 +125,6 @@ void CNUV_DEvoraApp::ReleaseKeyboard() {
         window_->releaseKeyboard();
     }
     SetDetectableKeyRepeat(X11Display(), false);
-}
-
-int32_t CNUV_DEvoraApp::MillisecondsSinceMidnightUtc() const {
-    return QDateTime::currentDateTimeUtc().time().msecsSinceStartOfDay();
 }
 
 } // namespace xk

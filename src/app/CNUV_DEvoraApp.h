@@ -4,12 +4,12 @@
 #include "app/TrayIcon.h"
 #include "device/DeviceLink.h"
 #include "device/HidTransport.h"
+#include "device/Launcher.h"
+#include "device/SystemSettings.h"
 #include "macro/Clock.h"
 #include "macro/KeyboardGrab.h"
 #include "macro/MacroPage.h"
-#include "platform/DesktopLauncher.h"
 #include "platform/ExitSignals.h"
-#include "platform/SessionSystemSettings.h"
 #include "platform/TransportChoice.h"
 #include "settings/Settings.h"
 #include "settings/UserMessages.h"
@@ -40,7 +40,7 @@ namespace xk {
 // up in its fixed order and ends the program in one way (ExitProgram).
 //
 // Its members are defined across src/app: CNUV_DEvoraApp.cpp (construction, Run, messages,
-// keyboard grab, clock), StartUp.cpp (the window's initialisation), Lifetime.cpp (hide, show,
+// keyboard grab), StartUp.cpp (the window's initialisation), Lifetime.cpp (hide, show,
 // exit), Operations.cpp (upload and the macro page's operations), FunctionPopup.cpp (the
 // popup and the warning), Profiles.cpp (profiles and the factory reset), Language.cpp (the
 // language switch) and Menus.cpp (the tray and event menus).
@@ -48,11 +48,20 @@ class CNUV_DEvoraApp final : public QObject,
                              public WindowCommands,
                              public UserMessages,
                              public ExitProcedure,
-                             public KeyboardGrab,
-                             public Clock {
+                             public KeyboardGrab {
     Q_OBJECT
 public:
-    CNUV_DEvoraApp(std::filesystem::path programDirectory, CommandLine commandLine);
+    // What stands in for the computer's facilities: main hands in the real ones, tests their
+    // doubles. They outlive the application object.
+    struct Services {
+        HidTransport& transport;
+        SystemSettings& system;
+        Launcher& launcher;
+        const Clock& clock;
+    };
+
+    CNUV_DEvoraApp(std::filesystem::path programDirectory, CommandLine commandLine,
+                   Services services);
     ~CNUV_DEvoraApp() override;
 
     // Runs the program; answers the process's exit status.
@@ -85,10 +94,9 @@ public:
     void CloseFunctionPopup() override;
     void OpenEventMenu() override;
 
-    // KeyboardGrab and Clock for recording.
+    // KeyboardGrab for recording.
     bool GrabKeyboard() override;
     void ReleaseKeyboard() override;
-    int32_t MillisecondsSinceMidnightUtc() const override;
 
     // A request of xk-r40-ctl (its arguments), carried out as the window would; answers the
     // answer's lines.
@@ -124,9 +132,9 @@ private:
     CNuvMenu menuStyle_;
     EventMenu eventMenu_;
 
-    std::unique_ptr<HidTransport> transport_;
-    DesktopLauncher launcher_;
-    SessionSystemSettings system_;
+    HidTransport& transport_;
+    SystemSettings& system_;
+    Launcher& launcher_;
     std::unique_ptr<DeviceLink> link_;
     std::unique_ptr<QSocketNotifier> deviceNotifier_;
     std::unique_ptr<ExitSignals> exitSignals_;

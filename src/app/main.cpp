@@ -1,10 +1,14 @@
 #include "app/CNUV_DEvoraApp.h"
 #include "app/ProgramDirectory.h"
+#include "platform/DesktopLauncher.h"
+#include "platform/SessionSystemSettings.h"
+#include "platform/SystemClock.h"
 #include "platform/TransportChoice.h"
 
 #include <QApplication>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,6 +26,11 @@ int main(int argc, char** argv) {
                      commandLine.error.c_str());
         return 2;
     }
-    xk::CNUV_DEvoraApp app(xk::ProgramDirectory(), std::move(commandLine));
+    const std::unique_ptr<xk::HidTransport> transport = xk::MakeTransport(commandLine);
+    xk::SessionSystemSettings system;
+    xk::DesktopLauncher launcher;
+    const xk::SystemClock clock;
+    xk::CNUV_DEvoraApp app(xk::ProgramDirectory(), std::move(commandLine),
+                           {*transport, system, launcher, clock});
     return app.Run();
 }
