@@ -16,8 +16,13 @@ using RepaintRequest = std::function<void()>;
 // Config6, sends every button's function (recomputing dpiFollow and rateFollow), the wheel
 // status, the four DPI levels (dpiDeviceCode), the LED mode (appliedLedMode), repaints, sets
 // the pointer speed and wheel lines where they can be queried, sends the fire time and saves
-// the current configuration's section. Interface thread.
-void UploadSettings(Settings& settings, FeatureReports& reports, SystemSettings& system,
+// the current configuration's section. Interface thread. False when a save of config.ini
+// failed (the mouse and the desktop are set all the same).
+bool UploadSettings(Settings& settings, FeatureReports& reports, SystemSettings& system,
                     const RepaintRequest& repaint);
+
+// The upload between its saves: the reports, the repaint and the desktop's settings.
+void SendSettings(Settings& settings, FeatureReports& reports, SystemSettings& system,
+                  const RepaintRequest& repaint);
 
 } // namespace xk
