@@ -935,6 +935,7 @@ stalled_mouse)
     kill -STOP "$vmouse_pid"
     kill "$app_pid"
     wait_gone "$app_pid" 10 || fail "the program did not end while the mouse stalled"
+    exit_status || fail "the program ended with status $? while the mouse stalled"
     kill -CONT "$vmouse_pid"
     ;;
 *)
