@@ -727,8 +727,9 @@ unplug_mid_macro)
     wait_reports_above 14 || fail "no upload after the mouse came back"
     ;;
 read_only_folder)
-    # Apply, the main page's save, save macros and both exports into a program folder that
-    # takes no writes: each says so, the program goes on, and the folder is as it was.
+    # Apply, the main page's save, save macros, both exports and the reset into a program
+    # folder that takes no writes: each says so, the program goes on, and the folder is as it
+    # was.
     if [ "$XK_E2E_OWN_MOUNTS" = 1 ]; then
         mount --bind "$app" "$app" && mounts+=("$app") && mount -o remount,ro,bind "$app" ||
             fail "cannot mount the program folder read-only"
@@ -769,6 +770,9 @@ read_only_folder)
     choose_file mine
     expect_message export-macros-read-only
     close_message "of the macro export"
+    click 16 # factory reset: config.ini and Macro_EN.dat
+    expect_message reset-read-only
+    close_message "of the reset"
     checksums "$app" | diff "$work/before" - >/dev/null || fail "files changed: $(checksums "$app" | diff "$work/before" -)"
     ;;
 disk_full)
