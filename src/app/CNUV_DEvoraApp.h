@@ -30,6 +30,7 @@
 #include <QSocketNotifier>
 
 #include <filesystem>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -114,6 +115,11 @@ private:
     void WatchExitSignals();
     // Asks for a repaint of the main window from any thread.
     void RequestRepaintFromAnyThread();
+    // The upload; false when config.ini could not be saved. Says nothing: the apply button and
+    // the reset, which a person started, say so themselves.
+    bool UploadAndSave();
+    // Tells that files a person's action wrote could not be written.
+    void ShowNotSaved(std::initializer_list<std::filesystem::path> files);
     WindowContext Context();
 
     std::filesystem::path programDirectory_;

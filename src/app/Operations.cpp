@@ -5,6 +5,9 @@
 #include "device/UploadSettings.h"
 #include "macro/MacroList.h"
 #include "macro/Recording.h"
+#include "settings/NotSavedMessage.h"
+
+#include <span>
 
 namespace xk {
 namespace {
@@ -13,9 +16,19 @@ const FileFilter kMacroFilter{QStringLiteral("All Files(*.dat)"), QStringLiteral
 
 } // namespace
 
+bool CNUV_DEvoraApp::UploadAndSave() {
+    return xk::UploadSettings(settings_, link_->reports(), system_,
+                              [this] { RequestRepaintFromAnyThread(); });
+}
+
 void CNUV_DEvoraApp::UploadSettings() {
-    xk::UploadSettings(settings_, link_->reports(), system_,
-                       [this] { RequestRepaintFromAnyThread(); });
+    if (!UploadAndSave()) {
+        ShowNotSaved({settings_.configPath});
+    }
+}
+
+void CNUV_DEvoraApp::ShowNotSaved(std::initializer_list<std::filesystem::path> files) {
+    ShowMessage(NotSavedMessage(std::span(files.begin(), files.size()), settings_.language));
 }
 
 void CNUV_DEvoraApp::ImportMacros() {
@@ -28,7 +41,9 @@ void CNUV_DEvoraApp::ImportMacros() {
 void CNUV_DEvoraApp::ExportMacros() {
     if (const auto file = ChooseFileToSave(window_.get(), programDirectory_, kMacroFilter,
                                            QStringLiteral("dat"))) {
-        xk::ExportMacros(macroPage_, *file);
+        if (!xk::ExportMacros(macroPage_, *file)) {
+            ShowNotSaved({*file});
+        }
     }
 }
 
@@ -39,7 +54,9 @@ void CNUV_DEvoraApp::DeleteMacro() {
     xk::DeleteMacro(macroPage_);
 }
 void CNUV_DEvoraApp::SaveMacros() {
-    xk::SaveMacros(macroPage_);
+    if (!xk::SaveMacros(macroPage_)) {
+        ShowNotSaved({macros_.macroFilePath});
+    }
 }
 void CNUV_DEvoraApp::ToggleRepeat() {
     xk::ToggleRepeat(macroPage_);

@@ -31,10 +31,18 @@ void CNUV_DEvoraApp::ImportProfile() {
 }
 
 void CNUV_DEvoraApp::FactoryReset() {
-    ResetConfigurations(settings_, settings_.configPath);
-    ResetUserMacros(macroPage_, skinsDir_, settings_.language, settings_.currentPage == kMacroPage);
-    UploadSettings();
+    bool configSaved = ResetConfigurations(settings_, settings_.configPath);
+    const bool macrosSaved = ResetUserMacros(macroPage_, skinsDir_, settings_.language,
+                                             settings_.currentPage == kMacroPage);
+    configSaved = UploadAndSave() && configSaved;
     window_->RequestRepaint();
+    if (!configSaved && !macrosSaved) {
+        ShowNotSaved({settings_.configPath, macros_.macroFilePath});
+    } else if (!configSaved) {
+        ShowNotSaved({settings_.configPath});
+    } else if (!macrosSaved) {
+        ShowNotSaved({macros_.macroFilePath});
+    }
 }
 
 } // namespace xk

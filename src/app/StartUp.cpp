@@ -71,7 +71,7 @@ bool CNUV_DEvoraApp::InitMainWindow() {
     }
 
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    UploadSettings();
+    UploadAndSave(); // a start-up that cannot save says nothing: no one asked for a save
     tray_->AddTrayIcon();
     return true;
 }

@@ -22,12 +22,17 @@ int DesktopPointerSpeedOf(uint8_t pointerSpeed) {
     return 18;
 }
 
-void UploadSettings(Settings& settings, FeatureReports& reports, SystemSettings& system,
+bool UploadSettings(Settings& settings, FeatureReports& reports, SystemSettings& system,
                     const RepaintRequest& repaint) {
     const int32_t current = settings.currentConfig.load();
-    WriteCurrentConfig(settings.configPath, current);
-    SaveSettings(settings, settings.configPath, kUploadSection);
+    bool saved = WriteCurrentConfig(settings.configPath, current);
+    saved = SaveSettings(settings, settings.configPath, kUploadSection) && saved;
+    SendSettings(settings, reports, system, repaint);
+    return SaveSettings(settings, settings.configPath, current) && saved;
+}
 
+void SendSettings(Settings& settings, FeatureReports& reports, SystemSettings& system,
+                  const RepaintRequest& repaint) {
     for (size_t i = 0; i < kButtonCount; ++i) {
         settings.dpiFollow[i].store(0);
         settings.rateFollow[i].store(0);
@@ -66,8 +71,6 @@ void UploadSettings(Settings& settings, FeatureReports& reports, SystemSettings&
     }
 
     reports.SendFireTime(settings.fireTime);
-
-    SaveSettings(settings, settings.configPath, current);
 }
 
 } // namespace xk

@@ -95,12 +95,8 @@ public:
             if (!line) {
                 return std::nullopt;
             }
-            const auto words = vmouse::Words(*line);
-            if (words.empty() || words[0] != "input") {
-                continue;
-            }
-            const auto bytes = vmouse::ParseHexBytes(std::string_view(*line).substr(5));
-            if (!bytes || bytes->empty()) {
+            const auto bytes = vmouse::ParseInputLine(*line);
+            if (!bytes) {
                 continue;
             }
             const size_t length = std::min(bytes->size(), buffer.size());
@@ -173,16 +169,8 @@ std::unique_ptr<HidDevice> SocketTransport::Open(const std::string& path, HidAcc
     if (!reply) {
         return nullptr;
     }
-    const auto words = vmouse::Words(*reply);
-    if (words.size() < 3 || words[0] != "ok") {
-        return nullptr;
-    }
-    const auto vendor = vmouse::ParseHex16(words[1]);
-    const auto product = vmouse::ParseHex16(words[2]);
-    const size_t descriptorStart =
-        std::min(reply->size(), words[0].size() + words[1].size() + words[2].size() + 3);
-    const auto descriptor = vmouse::ParseHexBytes(std::string_view(*reply).substr(descriptorStart));
-    if (!vendor || !product || !descriptor) {
+    auto opened = vmouse::ParseOpenReply(*reply);
+    if (!opened) {
         return nullptr;
     }
     UniqueFd wake(::eventfd(0, EFD_CLOEXEC));
@@ -190,7 +178,7 @@ std::unique_ptr<HidDevice> SocketTransport::Open(const std::string& path, HidAcc
         return nullptr;
     }
     return std::make_unique<SocketDevice>(std::move(fd), std::move(reader), std::move(wake),
-                                          HidAttributes{*vendor, *product}, *descriptor);
+                                          opened->attributes, std::move(opened->descriptor));
 }
 
 void SocketTransport::RegisterNotifications() {

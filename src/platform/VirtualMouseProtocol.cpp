@@ -19,6 +19,28 @@ int HexDigit(char c) {
     return -1;
 }
 
+// One byte of two hex digits.
+std::optional<uint8_t> HexByte(std::string_view word) {
+    if (word.size() != 2 || HexDigit(word[0]) < 0 || HexDigit(word[1]) < 0) {
+        return std::nullopt;
+    }
+    return static_cast<uint8_t>(HexDigit(word[0]) * 16 + HexDigit(word[1]));
+}
+
+// The bytes of words[first..], each one byte of hex.
+std::optional<std::vector<uint8_t>> BytesOfWords(const std::vector<std::string_view>& words,
+                                                 size_t first) {
+    std::vector<uint8_t> bytes;
+    for (size_t i = first; i < words.size(); ++i) {
+        const auto byte = HexByte(words[i]);
+        if (!byte) {
+            return std::nullopt;
+        }
+        bytes.push_back(*byte);
+    }
+    return bytes;
+}
+
 } // namespace
 
 std::string HexBytes(std::span<const uint8_t> bytes) {
@@ -36,14 +58,7 @@ std::string HexBytes(std::span<const uint8_t> bytes) {
 }
 
 std::optional<std::vector<uint8_t>> ParseHexBytes(std::string_view text) {
-    std::vector<uint8_t> bytes;
-    for (const std::string_view word : Words(text)) {
-        if (word.size() != 2 || HexDigit(word[0]) < 0 || HexDigit(word[1]) < 0) {
-            return std::nullopt;
-        }
-        bytes.push_back(static_cast<uint8_t>(HexDigit(word[0]) * 16 + HexDigit(word[1])));
-    }
-    return bytes;
+    return BytesOfWords(Words(text), 0);
 }
 
 std::optional<uint16_t> ParseHex16(std::string_view text) {
@@ -82,6 +97,32 @@ std::optional<int> ParseNumber(std::string_view text, int low, int high) {
         return std::nullopt;
     }
     return value;
+}
+
+std::optional<OpenReply> ParseOpenReply(std::string_view line) {
+    const auto words = Words(line);
+    if (words.size() < 3 || words[0] != "ok") {
+        return std::nullopt;
+    }
+    const auto vendor = ParseHex16(words[1]);
+    const auto product = ParseHex16(words[2]);
+    auto descriptor = BytesOfWords(words, 3);
+    if (!vendor || !product || !descriptor) {
+        return std::nullopt;
+    }
+    return OpenReply{{*vendor, *product}, std::move(*descriptor)};
+}
+
+std::optional<std::vector<uint8_t>> ParseInputLine(std::string_view line) {
+    const auto words = Words(line);
+    if (words.empty() || words[0] != "input") {
+        return std::nullopt;
+    }
+    auto bytes = BytesOfWords(words, 1);
+    if (!bytes || bytes->empty()) {
+        return std::nullopt;
+    }
+    return bytes;
 }
 
 std::string InterfacePath(const std::string& socketPath, int index) {

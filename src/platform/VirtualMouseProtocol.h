@@ -1,5 +1,7 @@
 #pragma once
 
+#include "device/HidTransport.h"
+
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -32,6 +34,16 @@ std::optional<uint16_t> ParseHex16(std::string_view text);
 std::vector<std::string_view> Words(std::string_view line);
 // A decimal number that fits in [low, high]; nothing otherwise.
 std::optional<int> ParseNumber(std::string_view text, int low, int high);
+
+// What an "open" is answered: the interface's ids and its report descriptor.
+struct OpenReply {
+    HidAttributes attributes;
+    std::vector<uint8_t> descriptor;
+};
+// "ok VVVV PPPP DESCRIPTOR-HEX"; nothing for an error or a malformed answer.
+std::optional<OpenReply> ParseOpenReply(std::string_view line);
+// The report of an "input HEX" line; nothing for any other line or an empty report.
+std::optional<std::vector<uint8_t>> ParseInputLine(std::string_view line);
 
 // Interface paths of the socket transport: "vmouse:" + socket + "#" + index.
 std::string InterfacePath(const std::string& socketPath, int index);

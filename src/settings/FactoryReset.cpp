@@ -4,19 +4,20 @@
 
 namespace xk {
 
-void ResetConfigurations(Settings& settings, const std::filesystem::path& configPath) {
+bool ResetConfigurations(Settings& settings, const std::filesystem::path& configPath) {
     // The sections pass through a copy, so the record (which the executor reads) goes straight
     // from its old values to those of the reset current configuration.
     Settings copy;
     copy.language = settings.language;
     ApplyConfiguration(copy, ConfigurationOf(settings));
     ApplyBuiltInDefaults(copy);
-    SaveSettings(copy, configPath, 1);
+    bool saved = SaveSettings(copy, configPath, 1);
     for (int32_t n = 5; n >= 2; --n) {
         LoadSettings(copy, configPath, n, true);
-        SaveSettings(copy, configPath, n);
+        saved = SaveSettings(copy, configPath, n) && saved;
     }
     LoadSettings(settings, configPath, settings.currentConfig.load(), false);
+    return saved;
 }
 
 } // namespace xk

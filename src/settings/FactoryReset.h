@@ -9,6 +9,7 @@ namespace xk {
 // The configuration half of the factory reset, in its order: the built-in defaults (keeping
 // macroMode) into configuration 1, configurations 5, 4, 3, 2 from their factory sections,
 // then the record reloaded from currentConfig. The macros and the upload follow elsewhere.
-void ResetConfigurations(Settings& settings, const std::filesystem::path& configPath);
+// False when a section could not be saved.
+bool ResetConfigurations(Settings& settings, const std::filesystem::path& configPath);
 
 } // namespace xk

@@ -41,10 +41,12 @@ bool WriteInPlace(const fs::path& file, std::string_view bytes) {
 }
 
 fs::path TemporaryBeside(const fs::path& file) {
+    // One random number per process (a random_device costs more than the write of a small
+    // file), and a count within it.
+    static const unsigned process = std::random_device{}();
     static std::atomic<unsigned> counter{0};
-    std::random_device entropy;
     fs::path temp = file;
-    temp += ".tmp" + std::to_string(entropy()) + "-" + std::to_string(counter++);
+    temp += ".tmp" + std::to_string(process) + "-" + std::to_string(counter++);
     return temp;
 }
 

@@ -2,6 +2,7 @@
 
 #include "settings/IniFile.h"
 #include "settings/Language.h"
+#include "settings/NotSavedMessage.h"
 #include "settings/SettingsIo.h"
 
 namespace xk {
@@ -21,7 +22,7 @@ std::string ProfileMessage(ProfileProblem problem, const std::filesystem::path& 
                    : name +
                          "\n不是鼠标配置文件：其中没有含鼠标设置的 [Config7] 段。\n设置没有改变。";
     case ProfileProblem::NotWritten:
-        return english ? "Cannot write the profile file\n" + name : "无法写入配置文件\n" + name;
+        return NotSavedMessage(std::span(&file, 1), language);
     }
     return name;
 }

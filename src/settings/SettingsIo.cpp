@@ -3,6 +3,7 @@
 #include "settings/Decimal.h"
 #include "settings/IniFile.h"
 #include "settings/Language.h"
+#include "settings/TextCodec.h"
 
 #include <algorithm>
 #include <string_view>
@@ -24,6 +25,12 @@ int32_t ReadNumber(const IniDocument* doc, const std::string& section, std::stri
         return 0;
     }
     return ParseDecimal(value->substr(0, std::min(value->size(), capacity - 1)));
+}
+
+// A number of [Init], read with capacity 5.
+int32_t ReadInitNumber(const IniDocument& doc, std::string_view key) {
+    return ParseDecimal(
+        TruncateUtf16Units(doc.Get(kInitSection, key).value_or(""), kShortCapacity - 1));
 }
 
 uint8_t LowByte(int32_t value) {
@@ -132,7 +139,11 @@ void SaveReportRate(const Settings& s, const std::filesystem::path& file, int32_
 }
 
 int32_t ReadLanguage(const std::filesystem::path& file) {
-    return LowByte(ParseDecimal(IniRead(file, kInitSection, "VER_SEL", kShortCapacity)));
+    return ReadLanguage(LoadIniDocument(file).value_or(IniDocument{}));
+}
+
+int32_t ReadLanguage(const IniDocument& doc) {
+    return LowByte(ReadInitNumber(doc, "VER_SEL"));
 }
 
 void WriteLanguage(const std::filesystem::path& file, int32_t language) {
@@ -140,11 +151,15 @@ void WriteLanguage(const std::filesystem::path& file, int32_t language) {
 }
 
 int32_t ReadCurrentConfig(const std::filesystem::path& file) {
-    return ParseDecimal(IniRead(file, kInitSection, "CurConfig", kShortCapacity));
+    return ReadCurrentConfig(LoadIniDocument(file).value_or(IniDocument{}));
 }
 
-void WriteCurrentConfig(const std::filesystem::path& file, int32_t currentConfig) {
-    IniWrite(file, kInitSection, "CurConfig", Text(currentConfig));
+int32_t ReadCurrentConfig(const IniDocument& doc) {
+    return ReadInitNumber(doc, "CurConfig");
+}
+
+bool WriteCurrentConfig(const std::filesystem::path& file, int32_t currentConfig) {
+    return IniWrite(file, kInitSection, "CurConfig", Text(currentConfig));
 }
 
 } // namespace xk

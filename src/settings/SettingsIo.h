@@ -37,11 +37,14 @@ bool HasConfigurationKey(const IniDocument& doc, const std::string& section);
 void SaveDpiLevel(const Settings& settings, const std::filesystem::path& file, int32_t n);
 void SaveReportRate(const Settings& settings, const std::filesystem::path& file, int32_t n);
 
-// The low byte of [Init] VER_SEL.
+// The low byte of [Init] VER_SEL, of a file or of a document already read.
 int32_t ReadLanguage(const std::filesystem::path& file);
+int32_t ReadLanguage(const IniDocument& doc);
 void WriteLanguage(const std::filesystem::path& file, int32_t language);
-// [Init] CurConfig, read with capacity 5.
+// [Init] CurConfig, read with capacity 5, of a file or of a document already read.
 int32_t ReadCurrentConfig(const std::filesystem::path& file);
-void WriteCurrentConfig(const std::filesystem::path& file, int32_t currentConfig);
+int32_t ReadCurrentConfig(const IniDocument& doc);
+// False when the file could not be written (callers may ignore it).
+bool WriteCurrentConfig(const std::filesystem::path& file, int32_t currentConfig);
 
 } // namespace xk

@@ -78,6 +78,7 @@ private:
     void ActOnMacroPress(int32_t element, int32_t x);
     void PressButtonSlot(int32_t element);
     void MoveWindow();
+    // The main page's save of the current configuration; a write that fails says so.
     void SaveCurrentConfig();
 
     WindowContext c_;

@@ -4,6 +4,7 @@
 #include "settings/FunctionAssignment.h"
 #include "settings/FunctionCode.h"
 #include "settings/Language.h"
+#include "settings/NotSavedMessage.h"
 #include "settings/SettingsIo.h"
 #include "ui/PointerRules.h"
 #include "ui/layout/Element.h"
@@ -89,7 +90,7 @@ void CNUV_DEvoraDlg::ActOnMainPress(int32_t element) {
     } else if (element == me::kExportProfileButton) {
         commands_.ExportProfile();
     } else if (element == me::kSaveButton) {
-        SaveSettings(s, s.configPath, s.currentConfig.load());
+        SaveCurrentConfig();
         RequestRepaint();
     } else if (element >= kFirstButtonSlot && element <= me::kLastButtonSlot) {
         PressButtonSlot(element);
@@ -109,6 +110,13 @@ void CNUV_DEvoraDlg::ActOnMainPress(int32_t element) {
         s.dpiValue[static_cast<size_t>(segment / kDpiStepCount)] =
             static_cast<uint8_t>(segment % kDpiStepCount);
         RequestRepaint();
+    }
+}
+
+void CNUV_DEvoraDlg::SaveCurrentConfig() {
+    const Settings& s = c_.settings;
+    if (!SaveSettings(s, s.configPath, s.currentConfig.load())) {
+        c_.macroPage.messages.ShowMessage(NotSavedMessage(std::span(&s.configPath, 1), s.language));
     }
 }
 

@@ -7,6 +7,22 @@ bin=$(cd "$2" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../../scripts/lib/desktop.sh"
 
+# Cases that mount file systems run in a mount namespace of their own, so that nothing they
+# mount outlives them: as root, or as a user allowed to be root in a user namespace of its own.
+# Without either they run without mounts, or say why they cannot (exit 77: skipped).
+case "$case_name" in
+read_only_folder | disk_full)
+    if [ -z "${XK_E2E_OWN_MOUNTS:-}" ]; then
+        own_mounts=(unshare --mount --propagation private)
+        [ "$(id -u)" -eq 0 ] || own_mounts=(unshare --map-root-user --mount --propagation private)
+        if "${own_mounts[@]}" true 2>/dev/null; then
+            XK_E2E_OWN_MOUNTS=1 exec "${own_mounts[@]}" bash "$0" "$@"
+        fi
+        XK_E2E_OWN_MOUNTS=no
+    fi
+    ;;
+esac
+
 work=$(mktemp -d)
 app=$work/app
 export XDG_RUNTIME_DIR=$work/runtime
@@ -15,12 +31,17 @@ socket=$work/vmouse.sock
 vmouse=$bin/xk-r40-vmouse
 pids=()
 
+mounts=()
+
 cleanup() {
-    local p
+    local p i
     for p in "${pids[@]}"; do
         kill "$p" 2>/dev/null
     done
     [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
+    for ((i = ${#mounts[@]} - 1; i >= 0; i--)); do
+        umount "${mounts[i]}" 2>/dev/null || umount -l "${mounts[i]}" 2>/dev/null
+    done
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -152,6 +173,65 @@ shot() {
 
 # Whether two screenshots have the same pixels.
 same_pixels() { [ "$(compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1)" = "0" ]; }
+
+# Checksums of every file under a folder, names included.
+checksums() { (cd "$1" && find . -type f -print0 | sort -z | xargs -0 sha256sum); }
+
+# Waits for the program's message box; a screenshot of it is kept as $1.png.
+expect_message() {
+    wait_windows_named '^xk-r40$' || fail "no message $1"
+    sleep 0.3
+    shot "$1"
+}
+
+# Closes the message box with Enter; the program must still run.
+close_message() {
+    local box i
+    box=$(xdotool search --onlyvisible --name '^xk-r40$' 2>/dev/null | head -1)
+    [ -n "$box" ] && xdotool windowactivate --sync "$box" 2>/dev/null
+    xdotool key Return
+    for i in $(seq 1 30); do
+        xdotool search --onlyvisible --name '^xk-r40$' >/dev/null 2>&1 || break
+        sleep 0.1
+    done
+    kill -0 "$app_pid" 2>/dev/null || fail "the program ended after the message $1"
+}
+
+# No message box within $1 seconds.
+no_message() {
+    local i
+    for i in $(seq 1 $(($1 * 10))); do
+        xdotool search --onlyvisible --name '^xk-r40$' >/dev/null 2>&1 && return 1
+        sleep 0.1
+    done
+    return 0
+}
+
+# The program's exit status once it has ended (it is a child of this shell).
+exit_status() { wait "$app_pid"; }
+
+# A macro of 8 s: A and the left button held (as in exit_while_playing), as the only user macro,
+# and button 3 (the mouse's button 5) playing it.
+hold_macro() {
+    local values=(72 0 111 0 108 0 100 0) # "Hold", UTF-16LE, in a 40-byte name
+    while [ ${#values[@]} -lt 40 ]; do values+=(0); done
+    values+=(0 1 0 4 240 1 15 0 65 1 64 31 65 2 15 0 240 2 15 0) # 8000 ms = 64 + 31 * 256
+    while [ ${#values[@]} -lt 1064 ]; do values+=(0); done
+    printf '[Macros]\r\nmacroNum=1\r\n0=%s\r\n' "$(printf '%03d' "${values[@]}")" >"$app/Macro_EN.dat"
+    sed -i '/^\[Config1\]/,/^\[/ s/^K3=[^\r]*/K3=41/' "$app/config.ini"
+}
+
+# Presses and releases the mouse's button $1, then waits until the macro holds A.
+play_and_wait_held() {
+    local held i
+    held=$(reports_of 15 | grep -c ' 15 04 ')
+    "$vmouse" --socket "$socket" press "$1" >/dev/null && "$vmouse" --socket "$socket" release "$1" >/dev/null
+    for i in $(seq 1 50); do
+        [ "$(reports_of 15 | grep -c ' 15 04 ')" -gt "$held" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
 
 case "$case_name" in
 startup_upload)
@@ -851,6 +931,241 @@ window_menu_exit)
     accel=$(xset q | awk '/acceleration:/ {print $2, $4}')
     echo "$accel" | awk '{split($1, f, "/"); exit !(f[2] > 0 && f[1] == 2 * f[2] && $2 == 4)}' ||
         fail "pointer speed is not back at 10 (acceleration 2/1, threshold 4): $accel"
+    ;;
+unplug_mid_macro)
+    # The mouse goes away while a macro holds its keys: the program ends cleanly, its files are
+    # as they were, and it starts again with the mouse back.
+    hold_macro
+    start_vmouse; start_app
+    xk_wait_window 20 >/dev/null || fail "no window"
+    wait_reports_above 14 || fail "no upload"
+    sleep 0.5
+    checksums "$app" >"$work/before"
+    play_and_wait_held 5 || fail "the macro did not start"
+    "$vmouse" --socket "$socket" unplug >/dev/null 2>&1
+    wait_gone "$app_pid" 10 || fail "the program goes on after the mouse was unplugged"
+    exit_status || fail "the program ended with status $?"
+    grep -Eiq 'sanitizer|segmentation|terminate|abort' "$work/app.out" && fail "the program did not end cleanly"
+    checksums "$app" | diff "$work/before" - >/dev/null || fail "files changed: $(checksums "$app" | diff "$work/before" -)"
+    start_vmouse; start_app
+    xk_wait_window 20 >/dev/null || fail "no window after the mouse came back"
+    wait_reports_above 14 || fail "no upload after the mouse came back"
+    ;;
+read_only_folder)
+    # Apply, the main page's save, save macros, both exports and the reset into a program
+    # folder that takes no writes: each says so, the program goes on, and the folder is as it
+    # was.
+    if [ "$XK_E2E_OWN_MOUNTS" = 1 ]; then
+        mount --bind "$app" "$app" && mounts+=("$app") && mount -o remount,ro,bind "$app" ||
+            fail "cannot mount the program folder read-only"
+    elif [ "$(id -u)" -ne 0 ]; then
+        chmod -R a-w "$app" # permissions hold for this user
+    else
+        echo "SKIP: $case_name: root without mount namespaces: nothing keeps the folder read-only"
+        exit 77
+    fi
+    touch "$app/probe" 2>/dev/null && fail "the program folder takes writes"
+    checksums "$app" >"$work/before"
+    start_vmouse; start_app
+    wid=$(xk_wait_window 20) || fail "no window"
+    wait_reports_above 14 || fail "no upload"
+    no_message 1 || fail "a message at start-up, which saves by itself"
+    click 42 # wheel on
+    before=$(report_count)
+    click 3 # apply
+    expect_message apply-read-only
+    close_message "of apply"
+    [ "$(report_count)" -gt "$before" ] || fail "apply did not upload"
+    [ "$(reports_of 11 | tail -1 | awk '{print $5}')" = "01" ] || fail "apply did not send the wheel"
+    click 0 # save
+    expect_message save-read-only
+    close_message "of save"
+    click 15 # export profile, into the program folder
+    wait_windows_named "Save As" || fail "no save dialog"
+    choose_file mine
+    expect_message export-profile-read-only
+    close_message "of the profile export"
+    click 10 # the macro page
+    sleep 0.5
+    macro_click 5 # save macros
+    expect_message save-macros-read-only
+    close_message "of save macros"
+    macro_click 1 # export macros
+    wait_windows_named "Save As" || fail "no save dialog for the macros"
+    choose_file mine
+    expect_message export-macros-read-only
+    close_message "of the macro export"
+    click 16 # factory reset: config.ini and Macro_EN.dat
+    expect_message reset-read-only
+    close_message "of the reset"
+    checksums "$app" | diff "$work/before" - >/dev/null || fail "files changed: $(checksums "$app" | diff "$work/before" -)"
+    ;;
+disk_full)
+    # The program folder on a small disk that fills: a save that does not fit says so and
+    # leaves the old file whole, and once there is room the same work is saved.
+    [ "$XK_E2E_OWN_MOUNTS" = 1 ] || { echo "SKIP: $case_name: no mount namespace for a small disk"; exit 77; }
+    disk=$work/disk
+    mkdir "$disk"
+    mount -t tmpfs -o size=$(($(du -sk "$app" | cut -f1) + 2048))k tmpfs "$disk" && mounts+=("$disk") ||
+        fail "cannot mount a small disk"
+    cp -a "$app/." "$disk/"
+    app=$disk
+    layout=$app/skins/INI_EN/skin_main_en.ini
+    macro_layout=$app/skins/INI_EN/skin_advance_en.ini
+    start_vmouse; start_app
+    wid=$(xk_wait_window 20) || fail "no window"
+    wait_reports_above 14 || fail "no upload"
+    sleep 0.5
+    # Record X and Y into macro 0; the macro file does not fit in the 8 KB left.
+    click 10
+    sleep 0.5
+    # shellcheck disable=SC2046
+    xdotool mousemove --window "$wid" $(list_line 0 1) sleep 0.2 click 1 sleep 0.3
+    macro_click 4
+    xdotool key x sleep 0.2 key y sleep 0.3
+    macro_click 4
+    cp "$app/Macro_EN.dat" "$work/macros-before"
+    dd if=/dev/zero of="$app/filler" bs=4k 2>/dev/null
+    truncate -s -8K "$app/filler"
+    macro_click 5 # save
+    expect_message save-disk-full
+    close_message "of the full disk"
+    cmp -s "$app/Macro_EN.dat" "$work/macros-before" || fail "the failed save changed Macro_EN.dat"
+    [ -z "$(find "$app" -maxdepth 1 -name '*.tmp*')" ] || fail "a temporary file was left: $(ls "$app")"
+    # Full to the last byte: apply cannot save config.ini either.
+    cp "$app/config.ini" "$work/config-before"
+    dd if=/dev/zero of="$app/filler2" bs=1k 2>/dev/null
+    click 9 # the main page
+    sleep 0.3
+    click 3 # apply
+    expect_message apply-disk-full
+    close_message "of apply on the full disk"
+    cmp -s "$app/config.ini" "$work/config-before" || fail "the failed apply changed config.ini"
+    # Room again: the recording is still there and is saved.
+    rm "$app/filler" "$app/filler2"
+    click 10
+    sleep 0.5
+    macro_click 5
+    no_message 2 || fail "a message although the disk has room"
+    grep -Eq '088001[0-9]{6}088002[0-9]{6}089001[0-9]{6}089002' "$app/Macro_EN.dat" ||
+        fail "the recording was not saved once there was room"
+    ;;
+broken_skin_pictures)
+    # Pictures that are missing, cut short or not pictures at all, the window's mask among them:
+    # no message, every page shows, and the program works.
+    head -c 20000 /dev/urandom >"$app/skins/main_normal.jpg"
+    head -c 3000 /dev/urandom >"$app/skins/main_mask.jpg"
+    rm "$app/skins/advanced_over.jpg" "$app/skins/menu_normal.jpg"
+    size=$(stat -c %s "$app/skins/color_normal_pink.jpg")
+    truncate -s $((size / 2)) "$app/skins/color_normal_pink.jpg"
+    start_vmouse; start_app
+    wid=$(xk_wait_window 20) || fail "no window"
+    wait_reports_above 14 || fail "no upload"
+    no_message 1 || fail "a message for the pictures"
+    shot broken-main
+    click 26 # the function popup, without its picture
+    sleep 0.5
+    shot broken-popup
+    xdotool key Escape
+    click 10
+    sleep 0.5
+    shot broken-macro
+    click 11
+    sleep 0.8
+    shot broken-light
+    click 9
+    sleep 0.3
+    before=$(report_count)
+    click 3
+    wait_reports_above "$before" || fail "apply sent nothing"
+    kill -0 "$app_pid" 2>/dev/null || fail "the program ended"
+    ;;
+truncated_config)
+    # config.ini cut off in the middle of configuration 1: what is there is used, the rest reads
+    # as 0, and apply keeps every line that was there.
+    head -c "$(grep -bo $'K4=4\r' "$app/config.ini" | head -1 | cut -d: -f1)" "$app/config.ini" >"$work/cut"
+    printf 'K4' >>"$work/cut"
+    cp "$work/cut" "$app/config.ini"
+    start_vmouse; start_app
+    wid=$(xk_wait_window 20) || fail "no window"
+    wait_reports_above 14 || fail "no upload"
+    sleep 0.5
+    got=$(reports_of 10 | head -8 | awk '{print $5 ":" $6}' | tr '\n' ' ')
+    [ "$got" = "01:01 02:02 03:03 05:05 04:00 06:00 08:00 09:00 " ] || fail "button functions '$got'"
+    click 3
+    sleep 0.8
+    size=$(stat -c %s "$work/cut")
+    cmp -s -n "$size" "$work/cut" "$app/config.ini" || fail "apply changed what was there"
+    section_of "$app/config.ini" Config1 | grep -qx 'K4=0' || fail "apply did not complete configuration 1"
+    kill "$app_pid"
+    wait_gone "$app_pid" 10 || fail "the program did not end"
+    start_app
+    xk_wait_window 20 >/dev/null || fail "no window after a restart with the saved file"
+    ;;
+garbage_macro_file)
+    # A user macro file of twelve macros of random digits and other bytes: the macro page shows
+    # them, each can be selected, and the file stays as it was.
+    {
+        printf '[Macros]\r\nmacroNum=12\r\n'
+        for i in $(seq 0 11); do
+            printf '%d=' "$i"
+            head -c 100000 /dev/urandom | tr -dc '0-9' | head -c 3192
+            [ $((i % 3)) -eq 0 ] && head -c 40 /dev/urandom | tr -d '\r\n'
+            printf '\r\n'
+        done
+        head -c 2000 /dev/urandom
+    } >"$app/Macro_EN.dat"
+    checksum=$(sha256sum <"$app/Macro_EN.dat")
+    start_vmouse; start_app
+    wid=$(xk_wait_window 20) || fail "no window"
+    wait_reports_above 14 || fail "no upload"
+    click 10
+    sleep 0.5
+    for line in 0 3 6 9; do
+        # shellcheck disable=SC2046
+        xdotool mousemove --window "$wid" $(list_line "$line" 1) sleep 0.2 click 1 sleep 0.4
+    done
+    shot garbage-macros
+    event_menu_at 1
+    xdotool key Escape
+    click 9
+    sleep 0.3
+    before=$(report_count)
+    click 3
+    wait_reports_above "$before" || fail "apply sent nothing"
+    kill -0 "$app_pid" 2>/dev/null || fail "the program ended"
+    [ "$(sha256sum <"$app/Macro_EN.dat")" = "$checksum" ] || fail "Macro_EN.dat changed without a save"
+    ;;
+stalled_mouse)
+    # The mouse stops answering: apply gives up on it, the window goes on answering the pointer,
+    # and the program ends when asked; what was sent arrives once the mouse wakes.
+    start_vmouse; start_app
+    wid=$(xk_wait_window 20) || fail "no window"
+    wait_reports_above 14 || fail "no upload"
+    sleep 0.5
+    before=$(report_count)
+    kill -STOP "$vmouse_pid"
+    click 3 # apply: 15 reports to a mouse that does not answer
+    shot stalled-main
+    click 10 # the macro page
+    responded=""
+    for i in $(seq 1 50); do
+        shot stalled-after
+        if ! same_pixels stalled-main stalled-after; then
+            responded=yes
+            break
+        fi
+        sleep 0.2
+    done
+    [ -n "$responded" ] || fail "the window did not answer while the mouse stalled"
+    kill -0 "$app_pid" 2>/dev/null || fail "the program ended"
+    kill -CONT "$vmouse_pid"
+    wait_reports_above $((before + 14)) || fail "the reports of apply did not arrive: $(($(report_count) - before))"
+    kill -STOP "$vmouse_pid"
+    kill "$app_pid"
+    wait_gone "$app_pid" 10 || fail "the program did not end while the mouse stalled"
+    exit_status || fail "the program ended with status $? while the mouse stalled"
+    kill -CONT "$vmouse_pid"
     ;;
 *)
     fail "unknown case"

@@ -1,6 +1,7 @@
 #include "SyntheticSkin.h"
 
 #include "settings/Language.h"
+#include "settings/NotSavedMessage.h"
 #include "settings/SettingsIo.h"
 #include "support/TempDir.h"
 
@@ -98,6 +99,21 @@ TEST(Pointer, SaveWritesTheCurrentConfigurationOnTheMainPageOnly) {
     skin.Click(skin.layout.mainElements[11]);
     skin.Click(skin.layout.mainElements[0]);
     EXPECT_FALSE(std::filesystem::exists(skin.settings.configPath));
+}
+
+TEST(Pointer, ASaveThatFailsSaysSoInTheInterfaceLanguage) {
+    SyntheticSkin skin;
+    skin.Click(skin.layout.mainElements[0]);
+    EXPECT_TRUE(skin.messages.shown.empty()) << "a save that worked says nothing";
+    for (const int32_t language : {0, 1}) {
+        skin.settings.language = language;
+        skin.settings.configPath = skin.dir / "no such folder" / "config.ini";
+        skin.messages.shown.clear();
+        skin.Click(skin.layout.mainElements[0]);
+        ASSERT_EQ(skin.messages.shown.size(), 1u);
+        EXPECT_EQ(skin.messages.shown[0],
+                  NotSavedMessage(std::span(&skin.settings.configPath, 1), language));
+    }
 }
 
 TEST(Pointer, ButtonSlotWarnsForTheOnlyLeftButton) {

@@ -1,5 +1,6 @@
 #include "VirtualMouseServer.h"
 
+#include "ConnectionLines.h"
 #include "device/VirtualMouse.h"
 #include "platform/UniqueFd.h"
 #include "platform/UnixSocket.h"
@@ -31,23 +32,17 @@ constexpr size_t kMaxPendingInput = 64 * 1024;
 // A reader that has stopped reading is dropped rather than held in memory without end.
 constexpr size_t kMaxPendingOutput = 1024 * 1024;
 
-enum class Role { New, Reader, Writer, Identify, Watch, Command };
-
-struct Connection {
+struct Connection : ConnectionState {
     UniqueFd fd;
-    Role role = Role::New;
-    int interfaceIndex = -1;
     std::string in;
-    std::string out;
-    bool closeWhenSent = false;
-    bool dead = false;
 };
 
 class Server {
 public:
     Server(std::string socketPath, std::string logFile, VirtualMouse::Nodes nodes)
         : socketPath_(std::move(socketPath)), logFile_(std::move(logFile)),
-          start_(std::chrono::steady_clock::now()), mouse_([this] { return Micros(); }, nodes) {}
+          start_(std::chrono::steady_clock::now()), mouse_([this] { return Micros(); }, nodes),
+          lines_(mouse_, [this](const std::vector<uint8_t>& report) { SendInput(report); }) {}
 
     int Run();
 
@@ -60,8 +55,6 @@ private:
     bool Listen();
     void Accept();
     void Receive(Connection& connection);
-    void HandleLine(Connection& connection, const std::string& line);
-    std::string Command(const std::vector<std::string_view>& words);
     void SendInput(const std::vector<uint8_t>& report);
     void Flush(Connection& connection);
     void WriteNewLogLines();
@@ -72,10 +65,10 @@ private:
     size_t logged_ = 0;
     std::chrono::steady_clock::time_point start_;
     VirtualMouse mouse_;
+    ConnectionLines lines_;
     UniqueFd listen_;
     UniqueFd signals_;
     std::list<Connection> connections_;
-    bool unplugged_ = false;
 };
 
 bool Server::Listen() {
@@ -133,118 +126,16 @@ void Server::Receive(Connection& connection) {
         connection.in.append(chunk, static_cast<size_t>(got));
     }
     size_t newline = 0;
-    while (!connection.dead && !unplugged_ &&
+    while (!connection.dead && !lines_.unplugged() &&
            (newline = connection.in.find('\n')) != std::string::npos) {
         const std::string line = connection.in.substr(0, newline);
         connection.in.erase(0, newline + 1);
-        HandleLine(connection, line);
+        lines_.HandleLine(connection, line);
+        WriteNewLogLines();
     }
     if (connection.in.size() > kMaxPendingInput) {
         connection.dead = true; // not a client of this protocol
     }
-}
-
-void Server::HandleLine(Connection& connection, const std::string& line) {
-    const auto words = vmouse::Words(line);
-    if (connection.role == Role::Writer) {
-        // Every feature line is answered, as the kernel answers a feature report.
-        const auto bytes = !words.empty() && words[0] == "feature" && line.size() > 8
-                               ? vmouse::ParseHexBytes(std::string_view(line).substr(8))
-                               : std::nullopt;
-        if (!bytes || bytes->empty()) {
-            connection.out += "error not a feature report\n";
-        } else if (mouse_.ReceiveFeature(connection.interfaceIndex, *bytes)) {
-            connection.out += "ok\n";
-        } else {
-            connection.out += "error refused\n";
-        }
-        WriteNewLogLines();
-        return;
-    }
-    if (connection.role != Role::New) {
-        return; // readers, identifications and watchers have nothing to say
-    }
-    if (words.empty()) {
-        connection.dead = true;
-        return;
-    }
-    if (words[0] == "list") {
-        connection.role = Role::Command;
-        connection.out += "interfaces " + std::to_string(mouse_.InterfaceCount()) + "\n";
-        connection.closeWhenSent = true;
-    } else if (words[0] == "open" && words.size() == 3) {
-        const auto index = vmouse::ParseNumber(words[1], 0, mouse_.InterfaceCount() - 1);
-        const bool read = words[2] == "read";
-        const bool write = words[2] == "write";
-        if (!index || (!read && !write && words[2] != "identify")) {
-            connection.out += "error bad open\n";
-            connection.closeWhenSent = true;
-            return;
-        }
-        connection.interfaceIndex = *index;
-        connection.role = read ? Role::Reader : write ? Role::Writer : Role::Identify;
-        char ids[16];
-        const HidAttributes attributes = VirtualMouse::Attributes();
-        std::snprintf(ids, sizeof ids, "%04x %04x", attributes.vendorId, attributes.productId);
-        connection.out +=
-            std::string("ok ") + ids + " " + vmouse::HexBytes(mouse_.Descriptor(*index)) + "\n";
-    } else if (words[0] == "watch") {
-        connection.role = Role::Watch;
-    } else {
-        connection.role = Role::Command;
-        connection.out += Command(words);
-        connection.closeWhenSent = true;
-    }
-}
-
-std::string Server::Command(const std::vector<std::string_view>& words) {
-    const std::string_view name = words[0];
-    const auto argument = [&](int low, int high) -> std::optional<int> {
-        return words.size() == 2 ? vmouse::ParseNumber(words[1], low, high) : std::nullopt;
-    };
-    if (name == "press" || name == "release") {
-        const auto button = argument(1, 9);
-        if (!button) {
-            return "error " + std::string(name) + " takes a button number 1..9\n";
-        }
-        SendInput(name == "press" ? mouse_.Press(*button) : mouse_.Release(*button));
-        return {};
-    }
-    if (name == "dpi") {
-        const auto level = argument(0, 255);
-        if (!level) {
-            return "error dpi takes a level 0..255\n";
-        }
-        const auto report = mouse_.SwitchDpi(static_cast<uint8_t>(*level));
-        if (!report) {
-            return "error no button holds a DPI function\n";
-        }
-        SendInput(*report);
-        return {};
-    }
-    if (name == "rate" && words.size() == 1) {
-        const auto report = mouse_.StepReportRate();
-        if (!report) {
-            return "error no button holds the report-rate function\n";
-        }
-        SendInput(*report);
-        return {};
-    }
-    if (name == "state" && words.size() == 1) {
-        return mouse_.StateText();
-    }
-    if (name == "log" && words.size() == 1) {
-        std::string out;
-        for (const auto& entry : mouse_.log()) {
-            out += VirtualMouse::LogLine(entry);
-        }
-        return out;
-    }
-    if (name == "unplug" && words.size() == 1) {
-        unplugged_ = true;
-        return {};
-    }
-    return "error unknown command: " + std::string(name) + "\n";
 }
 
 void Server::SendInput(const std::vector<uint8_t>& report) {
@@ -314,7 +205,7 @@ int Server::Run() {
     std::fflush(stdout);
 
     bool stop = false;
-    while (!stop && !unplugged_) {
+    while (!stop && !lines_.unplugged()) {
         std::vector<pollfd> fds;
         fds.push_back({listen_.get(), POLLIN, 0});
         fds.push_back({signals_.get(), POLLIN, 0});

@@ -57,8 +57,9 @@ int32_t RowAt(int32_t x, int32_t y, int32_t width, int32_t rowHeight, int32_t ro
     if (x < 0 || x >= width || y < 0 || rowHeight <= 0) {
         return kNoElement;
     }
-    const int32_t row = y / rowHeight + 1;
-    return row <= rows ? row : kNoElement;
+    // Rows are counted from 1; the band's index cannot pass rows, so nothing overflows.
+    const int32_t band = y / rowHeight;
+    return band < rows ? band + 1 : kNoElement;
 }
 
 } // namespace xk

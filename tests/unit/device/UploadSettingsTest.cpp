@@ -39,8 +39,9 @@ protected:
         settings.fireTime = 300;
     }
 
-    void Upload() {
-        UploadSettings(settings, reports, system, [this] { system.calls.push_back("repaint"); });
+    bool Upload() {
+        return UploadSettings(settings, reports, system,
+                              [this] { system.calls.push_back("repaint"); });
     }
 
     Configuration SavedSection(int32_t n) const {
@@ -97,7 +98,7 @@ TEST_F(UploadSettingsTest, SendsEveryReportInOrderWithExactBytes) {
 
 TEST_F(UploadSettingsTest, SavesCurrentConfigAndBothSections) {
     IniWrite(settings.configPath, "Config2", "K0", "1");
-    Upload();
+    EXPECT_TRUE(Upload());
 
     EXPECT_EQ(ReadCurrentConfig(settings.configPath), 2);
     EXPECT_EQ(SavedSection(6), ConfigurationOf(settings));
@@ -203,6 +204,16 @@ TEST_F(UploadSettingsTest, WithoutAWriteHandleStateAndFilesStillChange) {
     EXPECT_EQ(settings.dpiFollow[1].load(), 1);
     EXPECT_EQ(unsent.Buffer()[1], 0x12);
     EXPECT_EQ(SavedSection(2), ConfigurationOf(settings));
+}
+
+TEST_F(UploadSettingsTest, ASaveThatFailsSaysSoAndTheMouseGetsEverythingAllTheSame) {
+    for (const auto& unwritable : {dir / "no such folder" / "config.ini", dir.path()}) {
+        SCOPED_TRACE(unwritable.string());
+        sink.sent.clear();
+        settings.configPath = unwritable;
+        EXPECT_FALSE(Upload());
+        EXPECT_EQ(sink.sent.size(), 15u);
+    }
 }
 
 TEST(PointerSpeedTest, MapsRecordValuesToDesktopSpeeds) {

@@ -52,7 +52,7 @@ TEST(FactoryReset, ConfigurationsComeFromTheirFactorySources) {
         s.macroMode = 1;
         s.buttonFunction[0] = 41;
 
-        ResetConfigurations(s, file);
+        EXPECT_TRUE(ResetConfigurations(s, file));
 
         Settings defaults;
         ApplyBuiltInDefaults(defaults);
@@ -70,6 +70,14 @@ TEST(FactoryReset, ConfigurationsComeFromTheirFactorySources) {
         EXPECT_EQ(IniRead(file, "Init", "VER_SEL", 5), "0");
         EXPECT_EQ(IniRead(file, "CfgReset5", "FIRE_TIME", 5), "50") << "sources stay as they are";
     }
+}
+
+TEST(FactoryReset, ASectionThatCannotBeSavedSaysSo) {
+    TempDir dir;
+    std::filesystem::create_directory(dir / "config.ini"); // there, but no file
+    Settings s;
+    EXPECT_FALSE(ResetConfigurations(s, dir / "config.ini"));
+    EXPECT_FALSE(ResetConfigurations(s, dir / "no such folder" / "config.ini"));
 }
 
 } // namespace
