@@ -134,7 +134,7 @@ TEST_F(CommandsTest, RefusedCommandsChangeNothing) {
         {{"profile", "import", dir + "/no-profile.ini"}, true, kExitFailed, "is not a profile"},
         {{"macros", "import", dir + "/missing.dat"}, true, kExitFailed, "cannot read the macro"},
         {{"macros", "import", dir + "/no-macros.dat"}, true, kExitFailed, "no [Macros] section"},
-        {{"profile", "export", dir + "/no/such/folder/p.ini"}, true, kExitFailed, "Cannot write"},
+        {{"profile", "export", dir + "/no/such/folder/p.ini"}, true, kExitFailed, "Cannot save to"},
         {{"macros", "export", dir + "/no/such/folder/m.dat"}, true, kExitFailed, "cannot write"},
     };
     const std::string config = ReadFile(host.dir / "config.ini");
