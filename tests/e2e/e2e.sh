@@ -1143,21 +1143,25 @@ stalled_mouse)
     wid=$(xk_wait_window 20) || fail "no window"
     wait_reports_above 14 || fail "no upload"
     sleep 0.5
+    click 10 # the macro page as it looks with the pointer on its tab
+    sleep 0.5
+    shot macro-page
+    click 9
+    sleep 0.3
     before=$(report_count)
     kill -STOP "$vmouse_pid"
     click 3 # apply: 15 reports to a mouse that does not answer
-    shot stalled-main
-    click 10 # the macro page
+    click 10
     responded=""
     for i in $(seq 1 50); do
-        shot stalled-after
-        if ! same_pixels stalled-main stalled-after; then
+        shot stalled-macro-page
+        if same_pixels macro-page stalled-macro-page; then
             responded=yes
             break
         fi
         sleep 0.2
     done
-    [ -n "$responded" ] || fail "the window did not answer while the mouse stalled"
+    [ -n "$responded" ] || fail "the window did not show the macro page while the mouse stalled"
     kill -0 "$app_pid" 2>/dev/null || fail "the program ended"
     kill -CONT "$vmouse_pid"
     wait_reports_above $((before + 14)) || fail "the reports of apply did not arrive: $(($(report_count) - before))"
