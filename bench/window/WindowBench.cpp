@@ -51,6 +51,7 @@ public:
     void OpenFunctionPopup() override {}
     void CloseFunctionPopup() override {}
     void OpenEventMenu() override {}
+    void ExitProgram() override {}
 };
 
 // Everything the main window needs, loaded from the delivered skin.

@@ -15,8 +15,10 @@ public:
     uint8_t Byte() { return pos_ < size_ ? data_[pos_++] : 0; }
     template <typename T> T Value() {
         uint8_t bytes[sizeof(T)] = {};
-        for (uint8_t& b : bytes) {
-            b = Byte();
+        const size_t n = sizeof(T) < Left() ? sizeof(T) : Left();
+        if (n > 0) {
+            std::memcpy(bytes, data_ + pos_, n);
+            pos_ += n;
         }
         T value;
         std::memcpy(&value, bytes, sizeof value);
