@@ -6,19 +6,21 @@
 # playing macro's reports lie from their delays.
 #
 # usage: bench/program.sh [PRESSES] [IDLE_SECONDS]   (defaults 500 and 10)
-# Needs the release build: cmake --preset release && cmake --build --preset release -j2
+# Builds what it runs (release preset) first.
 set -euo pipefail
 presses=${1:-500}
 idle=${2:-10}
 root=$(cd "$(dirname "$0")/.." && pwd)
 bin=$root/build/release/bin
-for program in xk-r40 xk-r40-vmouse xk_device_bench; do
-    if [ ! -x "$bin/$program" ]; then
-        echo "bench/program.sh: $bin/$program is missing; build the release preset first:" >&2
-        echo "  cmake --preset release && cmake --build --preset release -j2" >&2
-        exit 1
-    fi
-done
+(
+    cd "$root"
+    cmake --preset release >/dev/null
+    cmake --build --preset release -j "$(nproc 2>/dev/null || echo 2)" \
+        --target xk-r40 xk-r40-vmouse xk_data xk_device_bench >/dev/null
+) || {
+    echo "bench/program.sh: the release build failed; run: cmake --build --preset release" >&2
+    exit 1
+}
 . "$root/scripts/lib/desktop.sh"
 
 work=$(mktemp -d)
