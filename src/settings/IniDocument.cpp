@@ -124,6 +124,11 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
         doc.lines_.push_back(text.substr(start));
     }
     doc.finalNewline_ = text.empty() || text.back() == '\n' || text.back() == '\r';
+    doc.info_.reserve(doc.lines_.size());
+    for (const std::string& line : doc.lines_) {
+        doc.info_.push_back(Describe(line));
+    }
+    doc.IndexHeaders();
     return doc;
 }
 
@@ -154,23 +159,56 @@ std::string IniDocument::Serialize() const {
     return text;
 }
 
+IniDocument::LineInfo IniDocument::Describe(std::string_view line) {
+    if (const auto kv = SplitKeyLine(line)) {
+        return {static_cast<size_t>(kv->key.data() - line.data()), kv->key.size(), true, true};
+    }
+    const std::string_view t = Trim(line);
+    return {0, 0, false, !t.empty() && t.front() != ';'};
+}
+
+bool IniDocument::KeyAt(size_t i, std::string_view name) const {
+    const LineInfo& info = info_[i];
+    return info.key && info.keySize == name.size() &&
+           SameName(std::string_view(lines_[i]).substr(info.keyBegin, info.keySize), name);
+}
+
+void IniDocument::IndexHeaders() {
+    headers_.clear();
+    for (size_t i = 0; i < lines_.size(); ++i) {
+        if (const auto name = HeaderName(lines_[i])) {
+            headers_.push_back({i, std::string(*name)});
+        }
+    }
+}
+
+void IniDocument::InsertLine(size_t at, std::string line) {
+    const bool header = HeaderName(line).has_value();
+    info_.insert(info_.begin() + static_cast<std::ptrdiff_t>(at), Describe(line));
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
+    if (header) {
+        IndexHeaders();
+        return;
+    }
+    for (Header& h : headers_) {
+        if (h.line >= at) {
+            ++h.line;
+        }
+    }
+}
+
 std::optional<size_t> IniDocument::FindSection(std::string_view section) const {
     const std::string_view wanted = Trim(section);
-    for (size_t i = 0; i < lines_.size(); ++i) {
-        const auto name = HeaderName(lines_[i]);
-        if (name && SameName(*name, wanted)) {
-            return i;
+    for (size_t h = 0; h < headers_.size(); ++h) {
+        if (SameName(headers_[h].name, wanted)) {
+            return h;
         }
     }
     return std::nullopt;
 }
 
-size_t IniDocument::SectionEnd(size_t header) const {
-    size_t i = header + 1;
-    while (i < lines_.size() && !HeaderName(lines_[i])) {
-        ++i;
-    }
-    return i;
+size_t IniDocument::SectionEnd(size_t h) const {
+    return h + 1 < headers_.size() ? headers_[h + 1].line : lines_.size();
 }
 
 bool IniDocument::HasSection(std::string_view section) const {
@@ -178,16 +216,15 @@ bool IniDocument::HasSection(std::string_view section) const {
 }
 
 std::optional<std::string> IniDocument::Get(std::string_view section, std::string_view key) const {
-    const auto header = FindSection(section);
-    if (!header) {
+    const auto h = FindSection(section);
+    if (!h) {
         return std::nullopt;
     }
     const std::string_view wanted = Trim(key);
-    const size_t end = SectionEnd(*header);
-    for (size_t i = *header + 1; i < end; ++i) {
-        const auto kv = SplitKeyLine(lines_[i]);
-        if (kv && SameName(kv->key, wanted)) {
-            return Unquote(kv->value);
+    const size_t end = SectionEnd(*h);
+    for (size_t i = headers_[*h].line + 1; i < end; ++i) {
+        if (KeyAt(i, wanted)) {
+            return Unquote(SplitKeyLine(lines_[i])->value);
         }
     }
     return std::nullopt;
@@ -195,32 +232,31 @@ std::optional<std::string> IniDocument::Get(std::string_view section, std::strin
 
 void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
     const std::string_view name = Trim(key);
-    const auto header = FindSection(section);
-    if (!header) {
+    const auto h = FindSection(section);
+    if (!h) {
         // A file whose last line lacks its line end gets one before the new section.
         finalNewline_ = true;
-        lines_.push_back("[" + std::string(Trim(section)) + "]");
-        lines_.push_back(std::string(name) + "=" + std::string(value));
+        InsertLine(lines_.size(), "[" + std::string(Trim(section)) + "]");
+        InsertLine(lines_.size(), std::string(name) + "=" + std::string(value));
         return;
     }
-    const size_t end = SectionEnd(*header);
-    size_t lastEntry = *header;
-    for (size_t i = *header + 1; i < end; ++i) {
-        const auto kv = SplitKeyLine(lines_[i]);
-        if (!kv) {
-            if (!Trim(lines_[i]).empty() && Trim(lines_[i]).front() != ';') {
-                lastEntry = i;
-            }
-            continue;
+    const size_t header = headers_[*h].line;
+    const size_t end = SectionEnd(*h);
+    size_t lastEntry = header;
+    for (size_t i = header + 1; i < end; ++i) {
+        if (info_[i].entry) {
+            lastEntry = i;
         }
-        lastEntry = i;
-        if (SameName(kv->key, name)) {
-            lines_[i] = std::string(kv->key) + "=" + std::string(value);
+        if (KeyAt(i, name)) {
+            // The key does not start with '[' (its line would be a header), so neither does
+            // the new line.
+            lines_[i] =
+                lines_[i].substr(info_[i].keyBegin, info_[i].keySize) + "=" + std::string(value);
+            info_[i] = Describe(lines_[i]);
             return;
         }
     }
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(lastEntry + 1),
-                  std::string(name) + "=" + std::string(value));
+    InsertLine(lastEntry + 1, std::string(name) + "=" + std::string(value));
 }
 
 } // namespace xk

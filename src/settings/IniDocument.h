@@ -31,11 +31,31 @@ public:
     TextEncoding Encoding() const { return encoding_; }
 
 private:
+    struct Header {
+        size_t line;
+        std::string name;
+    };
+    // What a line holds, found once when the line is read or written.
+    struct LineInfo {
+        size_t keyBegin = 0; // the key's place in the line, if it is a key line
+        size_t keySize = 0;
+        bool key = false;
+        bool entry = false; // neither blank nor a comment
+    };
+
+    // Position in headers_ of the first section of that name.
     std::optional<size_t> FindSection(std::string_view section) const;
-    // Index one past the section's header; end is the next header or the end of the file.
-    size_t SectionEnd(size_t header) const;
+    // Index one past the last line of the section at headers_[h].
+    size_t SectionEnd(size_t h) const;
+    // Puts a line before lines_[at], keeping the headers in step.
+    void InsertLine(size_t at, std::string line);
+    void IndexHeaders();
+    bool KeyAt(size_t i, std::string_view name) const;
+    static LineInfo Describe(std::string_view line);
 
     std::vector<std::string> lines_;
+    std::vector<LineInfo> info_;  // one for each line
+    std::vector<Header> headers_; // every header line, in file order
     TextEncoding encoding_ = TextEncoding::Utf8;
     std::string newline_ = "\r\n"; // as Windows writes them; a file read keeps its own
     bool finalNewline_ = true;

@@ -214,8 +214,10 @@ TEST(IniBatch, GivesTheSameFileAsKeyByKeyWrites) {
     const std::string start = "[B]\nk=1\n; note\n[A]\nz=0\n";
     WriteFile(dir / "one.ini", start);
     WriteFile(dir / "many.ini", start);
+    // Lines added to the first section move the later ones; each write finds its place anew.
     const std::pair<const char*, const char*> writes[] = {
-        {"A", "x"}, {"B", "k"}, {"C", "y"}, {"A", "z"}, {"C", "x"}};
+        {"A", "x"}, {"B", "k"}, {"C", "y"}, {"B", "n"}, {"A", "z"},
+        {"C", "x"}, {"b", "m"}, {"A", "x"}, {"c", "y"}, {"B", "n"}};
     IniBatch batch(dir / "one.ini");
     int n = 0;
     for (const auto& [section, key] : writes) {
