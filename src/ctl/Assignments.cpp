@@ -2,6 +2,7 @@
 
 #include "ctl/CloseMatches.h"
 #include "ctl/ConfigurationFields.h"
+#include "settings/Decimal.h"
 #include "settings/FunctionCode.h"
 
 #include <algorithm>
@@ -9,20 +10,6 @@
 namespace xk::ctl {
 
 namespace {
-
-std::optional<int64_t> Number(std::string_view text) {
-    const bool negative = !text.empty() && (text[0] == '-' || text[0] == '+');
-    const std::string_view digits = negative ? text.substr(1) : text;
-    if (digits.empty() || digits.size() > 9 ||
-        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-        return std::nullopt;
-    }
-    int64_t value = 0;
-    for (const char c : digits) {
-        value = value * 10 + (c - '0');
-    }
-    return text[0] == '-' ? -value : value;
-}
 
 std::string Range(const ConfigurationField& field) {
     return field.key + " takes " + std::to_string(field.low) + ".." + std::to_string(field.high);
@@ -70,7 +57,7 @@ AssignmentsOutcome ApplyAssignments(const Configuration& current,
             value = *resolved.code;
             buttonsChanged = true;
         } else {
-            const std::optional<int64_t> number = Number(text);
+            const std::optional<int64_t> number = ParseTypedDecimal(text);
             if (!number) {
                 return Refused(field->key + ": '" + text + "' is not a number; " + Range(*field));
             }

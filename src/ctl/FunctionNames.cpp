@@ -1,6 +1,7 @@
 #include "ctl/FunctionNames.h"
 
 #include "ctl/CloseMatches.h"
+#include "settings/Decimal.h"
 #include "settings/FunctionCode.h"
 #include "settings/TextCodec.h"
 
@@ -17,21 +18,6 @@ char Lower(char c) {
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
                                               [](char x, char y) { return Lower(x) == Lower(y); });
-}
-
-// A code written as a decimal number, with an optional minus sign; nothing for other text.
-std::optional<int64_t> CodeNumber(std::string_view text) {
-    const bool negative = !text.empty() && text[0] == '-';
-    const std::string_view digits = negative ? text.substr(1) : text;
-    if (digits.empty() || digits.size() > 9 ||
-        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-        return std::nullopt;
-    }
-    int64_t value = 0;
-    for (const char c : digits) {
-        value = value * 10 + (c - '0');
-    }
-    return negative ? -value : value;
 }
 
 std::string Quoted(std::string_view text) {
@@ -105,7 +91,7 @@ std::string FunctionNames::RefusedCode(int32_t code) const {
 }
 
 FunctionNames::Resolved FunctionNames::Resolve(std::string_view value) const {
-    if (const std::optional<int64_t> number = CodeNumber(value)) {
+    if (const std::optional<int64_t> number = ParseTypedDecimal(value)) {
         if (*number < 0 || *number >= kFunctionCodeCount) {
             return {std::nullopt, "code " + std::string(value) +
                                       " is no function code; codes: " + OfferedCodesText()};

@@ -1,6 +1,7 @@
 #include "ctl/RequestProtocol.h"
 
 #include "ctl/ExitCodes.h"
+#include "settings/HexDigit.h"
 
 #include <optional>
 
@@ -19,19 +20,6 @@ bool Plain(unsigned char c) {
            std::string_view("-._~/:,+=@").find(static_cast<char>(c)) != std::string_view::npos;
 }
 
-std::optional<int> HexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return std::nullopt;
-}
-
 // The bytes of one percent-encoded word; nothing when it is not one.
 std::optional<std::string> Decode(std::string_view word) {
     std::string bytes;
@@ -41,8 +29,8 @@ std::optional<std::string> Decode(std::string_view word) {
             if (i + 2 >= word.size()) {
                 return std::nullopt;
             }
-            const std::optional<int> high = HexValue(word[i + 1]);
-            const std::optional<int> low = HexValue(word[i + 2]);
+            const std::optional<int> high = HexDigitValue(word[i + 1]);
+            const std::optional<int> low = HexDigitValue(word[i + 2]);
             if (!high || !low) {
                 return std::nullopt;
             }

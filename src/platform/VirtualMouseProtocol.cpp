@@ -1,5 +1,7 @@
 #include "platform/VirtualMouseProtocol.h"
 
+#include "settings/HexDigit.h"
+
 #include <charconv>
 
 namespace xk::vmouse {
@@ -7,16 +9,7 @@ namespace xk::vmouse {
 namespace {
 
 int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
+    return HexDigitValue(c).value_or(-1);
 }
 
 // One byte of two hex digits.

@@ -34,4 +34,20 @@ int32_t ParseDecimal(std::string_view text) {
     return value >= kLimit ? std::numeric_limits<int32_t>::max() : static_cast<int32_t>(value);
 }
 
+std::optional<int64_t> ParseTypedDecimal(std::string_view text) {
+    const bool hasSign = !text.empty() && (text[0] == '-' || text[0] == '+');
+    const std::string_view digits = hasSign ? text.substr(1) : text;
+    if (digits.empty() || digits.size() > 9) {
+        return std::nullopt;
+    }
+    int64_t value = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        value = value * 10 + (c - '0');
+    }
+    return text[0] == '-' ? -value : value;
+}
+
 } // namespace xk

@@ -28,6 +28,13 @@ app=$work/app
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 socket=$work/vmouse.sock
+# grep -q on a pipe: reads all of its input first, so that grep's early exit on a match does
+# not end the writer with SIGPIPE (which pipefail would count as a failure).
+has() {
+    local text
+    text=$(cat)
+    grep "$@" <<<"$text"
+}
 vmouse=$bin/xk-r40-vmouse
 pids=()
 
@@ -347,11 +354,11 @@ function_popup)
     popup_geometry && fail "the popup stays open after a choice in the sub-popup"
     click 3 # apply
     sleep 0.8
-    reports_of 10 | grep -q ' 10 02 03 ' || fail "button 1 did not get Middle Click (device code 3)"
-    reports_of 10 | grep -q ' 10 04 00 ' || fail "button 4 is not left to the computer"
+    reports_of 10 | has -q ' 10 02 03 ' || fail "button 1 did not get Middle Click (device code 3)"
+    reports_of 10 | has -q ' 10 04 00 ' || fail "button 4 is not left to the computer"
     "$vmouse" --socket "$socket" press 4 >/dev/null && "$vmouse" --socket "$socket" release 4 >/dev/null
     sleep 0.5
-    reports_of 17 | grep -q ' 17 00 e9 ' || fail "button 4 did not send Volume Up"
+    reports_of 17 | has -q ' 17 00 e9 ' || fail "button 4 did not send Volume Up"
 
     # Button 0 holds the only left button: the warning asks first.
     warning_layout=$app/skins/INI_EN/LBWarning_en.ini
@@ -395,8 +402,8 @@ function_popup)
     choose_row 2 # Right Click: button 1 becomes the left button
     click 3
     sleep 0.8
-    reports_of 10 | grep -q ' 10 01 02 ' || fail "button 0 did not get Right Click"
-    reports_of 10 | tail -8 | grep -q ' 10 02 01 ' || fail "button 1 did not become the left button"
+    reports_of 10 | has -q ' 10 01 02 ' || fail "button 0 did not get Right Click"
+    reports_of 10 | tail -8 | has -q ' 10 02 01 ' || fail "button 1 did not become the left button"
     ;;
 recording_as_typed)
     # Keys as a person types them: one held down with auto-repeat on, keys the window would
@@ -455,7 +462,7 @@ event_menu_and_play)
     sleep 0.5
     got=$(macro_events "$app/Macro_EN.dat" 0)
     [ "$got" = "65/1 65/2 242/2 " ] || fail "the edited macro is '$got'"
-    tr -d '\r' <"$app/Macro_EN.dat" | grep -q '^0=.\{132\}065001250000065002030000242002030000' ||
+    tr -d '\r' <"$app/Macro_EN.dat" | has -q '^0=.\{132\}065001250000065002030000242002030000' ||
         fail "the edited delay is not 250"
     before=$(report_count)
     "$vmouse" --socket "$socket" press 5 >/dev/null
@@ -524,8 +531,8 @@ factory_reset)
     sleep 0.5
     shot reset-macro-en
     [ "$(last_fire_time)" = "0006" ] || fail "fire time after the reset is '$(last_fire_time)', not 0006 (50 ms)"
-    section_of "$app/config.ini" Config1 | grep -qx 'MACRO_MODE2=1' || fail "configuration 1 lost its macro mode"
-    section_of "$app/config.ini" Config1 | grep -qx 'FIRE_TIME=50' || fail "configuration 1 is not the built-in default"
+    section_of "$app/config.ini" Config1 | has -qx 'MACRO_MODE2=1' || fail "configuration 1 lost its macro mode"
+    section_of "$app/config.ini" Config1 | has -qx 'FIRE_TIME=50' || fail "configuration 1 is not the built-in default"
     [ "$(section_of "$app/config.ini" Config5)" = "$(section_of "$app/config.ini" CfgReset_EN5)" ] ||
         fail "configuration 5 is not CfgReset_EN5 in English"
     # The saved file keeps its own line ends.
@@ -621,7 +628,7 @@ profile_files)
     wait_reports_above "$before" || fail "apply sent nothing"
     sleep 0.5
     [ "$(last_fire_time)" = "000f" ] || fail "the refused file changed the fire time"
-    reports_of 10 | tail -8 | grep -q ' 10 01 01 ' || fail "the refused file took the left button"
+    reports_of 10 | tail -8 | has -q ' 10 01 01 ' || fail "the refused file took the left button"
     ;;
 exit_while_playing)
     # Button 3 (the mouse's button 5) plays a macro that holds the left button and A for 8 s.
@@ -663,8 +670,8 @@ exit_while_playing)
         last=$(grep ' feature ' "$work/reports.log" | tail -1 | awk '{print $4}')
         [ "$last" = "20" ] || fail "$how: the last report is command '$last', not the exit report 20"
         state=$("$vmouse" --socket "$socket" state)
-        echo "$state" | grep -qx 'keys 00 00 00 00 00 00' || fail "$how: keys left held: $(echo "$state" | grep keys)"
-        echo "$state" | grep -qx 'mouse_buttons ff' || fail "$how: a button left held"
+        echo "$state" | has -qx 'keys 00 00 00 00 00 00' || fail "$how: keys left held: $(echo "$state" | grep keys)"
+        echo "$state" | has -qx 'mouse_buttons ff' || fail "$how: a button left held"
     done
     ;;
 one_node)
@@ -680,10 +687,10 @@ one_node)
     [ "$(reports_of 10 | wc -l)" -eq 8 ] || fail "not every button function was uploaded"
     "$vmouse" --socket "$socket" press 5 >/dev/null && "$vmouse" --socket "$socket" release 5 >/dev/null
     sleep 0.5
-    reports_of 17 | grep -q ' 17 00 e9 ' || fail "button 5 did not send Volume Up"
+    reports_of 17 | has -q ' 17 00 e9 ' || fail "button 5 did not send Volume Up"
     lengths=$(grep ' feature ' "$work/reports.log" | awk '{print NF - 2}' | sort -u)
     [ "$lengths" = "8" ] || fail "feature reports of lengths $(echo $lengths) bytes, not 8"
-    "$vmouse" --socket "$socket" state | grep -qx 'refused_reports 0' || fail "reports were refused"
+    "$vmouse" --socket "$socket" state | has -qx 'refused_reports 0' || fail "reports were refused"
     # The listener and the executor run five nice steps above the rest, where that is allowed.
     base=$(sed 's/.*) //' "/proc/$app_pid/stat" | awk '{print $17}')
     if [ "$(nice -n -5 nice 2>/dev/null)" = "$((base - 5))" ]; then
@@ -759,21 +766,21 @@ ctl_config_to_program)
     out=$("$app/xk-r40-ctl" set k1 "volume up" WHEEL_STATUS 1 2>&1) || fail "set failed: $out"
     sleep 0.8
     [ "$(report_count)" -eq $((before + 15)) ] || fail "set did not send one upload"
-    reports_of 10 | tail -8 | grep -q ' 10 02 00 ' || fail "button 1 is not left to the computer for Volume Up"
+    reports_of 10 | tail -8 | has -q ' 10 02 00 ' || fail "button 1 is not left to the computer for Volume Up"
     [ "$(reports_of 11 | tail -1 | awk '{print $5}')" = "01" ] || fail "the wheel status was not applied"
-    section_of "$app/config.ini" Config3 | grep -qx 'K1=24' || fail "K1=24 was not saved in configuration 3"
+    section_of "$app/config.ini" Config3 | has -qx 'K1=24' || fail "K1=24 was not saved in configuration 3"
     ;;
 ctl_set_refused)
     # A value out of range changes nothing and exits non-zero, with or without the program.
     cp "$bin/xk-r40-ctl" "$app/"
     out=$("$app/xk-r40-ctl" --virtual-mouse "$socket" apply 2>&1)
     [ $? -eq 3 ] || fail "no mouse did not exit with 3: $out"
-    echo "$out" | grep -q "xk-r40-vmouse --socket $socket serve" || fail "no mouse without the reason: $out"
+    echo "$out" | has -q "xk-r40-vmouse --socket $socket serve" || fail "no mouse without the reason: $out"
     start_vmouse
     cp "$app/config.ini" "$work/config-before.ini"
     out=$("$app/xk-r40-ctl" --virtual-mouse "$socket" set DPI_SET1 99 2>&1)
     [ $? -eq 2 ] || fail "set DPI_SET1 99 did not exit with 2: $out"
-    echo "$out" | grep -q '0\.\.11' || fail "the allowed range is not printed: $out"
+    echo "$out" | has -q '0\.\.11' || fail "the allowed range is not printed: $out"
     sleep 0.3
     [ "$(report_count)" -eq 0 ] || fail "set DPI_SET1 99 sent reports"
     cmp -s "$app/config.ini" "$work/config-before.ini" || fail "set DPI_SET1 99 changed config.ini"
@@ -784,11 +791,11 @@ ctl_set_refused)
     cp "$app/config.ini" "$work/config-running.ini"
     out=$("$app/xk-r40-ctl" set DPI_SET1 99 2>&1)
     [ $? -eq 2 ] || fail "set DPI_SET1 99 through the program did not exit with 2: $out"
-    echo "$out" | grep -q '0\.\.11' || fail "the program's answer lacks the range: $out"
+    echo "$out" | has -q '0\.\.11' || fail "the program's answer lacks the range: $out"
     sleep 0.5
     [ "$(report_count)" -eq "$before" ] || fail "the program sent reports for a refused set"
     cmp -s "$app/config.ini" "$work/config-running.ini" || fail "a refused set changed config.ini"
-    "$app/xk-r40-ctl" status | grep -q '^DPI_SET1=6 ' || fail "the program's record changed"
+    "$app/xk-r40-ctl" status | has -q '^DPI_SET1=6 ' || fail "the program's record changed"
     ;;
 installed_program)
     # A per-user install into a prefix with a space: the launcher starts the installed program,
@@ -904,7 +911,7 @@ start_hidden)
     kill -0 "$app_pid" 2>/dev/null || fail "the hidden start ended"
     "$vmouse" --socket "$socket" press 4 >/dev/null && "$vmouse" --socket "$socket" release 4 >/dev/null
     sleep 0.5
-    reports_of 17 | grep -q ' 17 00 e9 ' || fail "button 4 did not send Volume Up while hidden"
+    reports_of 17 | has -q ' 17 00 e9 ' || fail "button 4 did not send Volume Up while hidden"
     "$app/xk-r40" --virtual-mouse "$socket" >>"$work/app.out" 2>&1 &
     second=$!
     wait_gone "$second" 10 || fail "the second start did not end"
@@ -1096,7 +1103,7 @@ truncated_config)
     sleep 0.8
     size=$(stat -c %s "$work/cut")
     cmp -s -n "$size" "$work/cut" "$app/config.ini" || fail "apply changed what was there"
-    section_of "$app/config.ini" Config1 | grep -qx 'K4=0' || fail "apply did not complete configuration 1"
+    section_of "$app/config.ini" Config1 | has -qx 'K4=0' || fail "apply did not complete configuration 1"
     kill "$app_pid"
     wait_gone "$app_pid" 10 || fail "the program did not end"
     start_app
