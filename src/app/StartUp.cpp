@@ -32,6 +32,7 @@ bool CNUV_DEvoraApp::InitMainWindow() {
     window_->setWindowIcon(icon);
     QApplication::setWindowIcon(icon);
 
+    RemoveSaveLeftovers(programDirectory_);
     settings_.configPath = programDirectory_ / "config.ini";
     settings_.currentConfig.store(ReadCurrentConfig(settings_.configPath));
     settings_.language = ReadLanguage(settings_.configPath);

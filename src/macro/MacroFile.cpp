@@ -16,6 +16,12 @@ std::filesystem::path MacroFilePathFor(const std::filesystem::path& programDir, 
     return programDir / (IsEnglish(language) ? "Macro_EN.dat" : "Macro_CN.dat");
 }
 
+void RemoveSaveLeftovers(const std::filesystem::path& programDir) {
+    RemoveLeftoverTemporaries(programDir / "config.ini");
+    RemoveLeftoverTemporaries(MacroFilePathFor(programDir, kLanguageEnglish));
+    RemoveLeftoverTemporaries(MacroFilePathFor(programDir, kLanguageChinese));
+}
+
 std::filesystem::path DefaultMacroFilePath(const std::filesystem::path& skinsDir,
                                            int32_t language) {
     return skinsDir / (IsEnglish(language) ? "INI_EN" : "INI_CN") / "defMacro.dat";

@@ -18,6 +18,9 @@ enum class MacroTarget { User, Constant };
 
 // The user macro file of a language: Macro_EN.dat in English, Macro_CN.dat in Chinese.
 std::filesystem::path MacroFilePathFor(const std::filesystem::path& programDir, int32_t language);
+// Removes what saves killed between their temporary file and its rename left beside
+// config.ini and both user macro files of the program folder.
+void RemoveSaveLeftovers(const std::filesystem::path& programDir);
 // The factory user macros of a language, which the reset loads: INI_EN/defMacro.dat or
 // INI_CN/defMacro.dat under the skin folder.
 std::filesystem::path DefaultMacroFilePath(const std::filesystem::path& skinsDir, int32_t language);

@@ -9,6 +9,7 @@
 #include <system_error>
 
 #if defined(__unix__) || defined(__APPLE__)
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -40,17 +41,86 @@ bool WriteInPlace(const fs::path& file, std::string_view bytes) {
     return !ec;
 }
 
+constexpr std::string_view kTemporaryMark = ".tmp";
+
 fs::path TemporaryBeside(const fs::path& file) {
     // One random number per process (a random_device costs more than the write of a small
     // file), and a count within it.
     static const unsigned process = std::random_device{}();
     static std::atomic<unsigned> counter{0};
     fs::path temp = file;
-    temp += ".tmp" + std::to_string(process) + "-" + std::to_string(counter++);
+    temp += std::string(kTemporaryMark) + std::to_string(process) + "-" + std::to_string(counter++);
     return temp;
 }
 
+// Whether `name` is `file` followed by the mark, digits, '-' and digits (TemporaryBeside).
+bool IsTemporaryOf(std::string_view name, std::string_view file) {
+    if (name.size() <= file.size() + kTemporaryMark.size() || !name.starts_with(file) ||
+        name.substr(file.size(), kTemporaryMark.size()) != kTemporaryMark) {
+        return false;
+    }
+    const std::string_view rest = name.substr(file.size() + kTemporaryMark.size());
+    const size_t dash = rest.find('-');
+    const auto digits = [](std::string_view part) {
+        return !part.empty() && part.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    return dash != std::string_view::npos && digits(rest.substr(0, dash)) &&
+           digits(rest.substr(dash + 1));
+}
+
 } // namespace
+
+std::optional<fs::path> WriteTarget(const fs::path& file) {
+    // As many links as the kernel follows in one path before it says ELOOP.
+    constexpr int kMaxLinks = 40;
+    fs::path target = file;
+    for (int i = 0; i <= kMaxLinks; ++i) {
+        std::error_code ec;
+        if (!fs::is_symlink(target, ec)) {
+            return target;
+        }
+        const fs::path next = fs::read_symlink(target, ec);
+        if (ec) {
+            return std::nullopt;
+        }
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    return std::nullopt;
+}
+
+bool RootWouldTakeOver(const fs::path& file) {
+#if defined(__unix__) || defined(__APPLE__)
+    if (::geteuid() != 0) {
+        return false;
+    }
+    struct stat info {};
+    if (::stat(file.c_str(), &info) == 0) {
+        return info.st_uid != 0;
+    }
+    const fs::path folder = file.parent_path().empty() ? fs::path(".") : file.parent_path();
+    return ::stat(folder.c_str(), &info) == 0 && info.st_uid != 0;
+#else
+    (void)file;
+    return false;
+#endif
+}
+
+void RemoveLeftoverTemporaries(const fs::path& file) {
+    const auto target = WriteTarget(file);
+    if (!target) {
+        return;
+    }
+    const std::string name = target->filename().string();
+    const fs::path folder = target->parent_path().empty() ? fs::path(".") : target->parent_path();
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code ignored;
+        if (IsTemporaryOf(it->path().filename().string(), name) &&
+            it->symlink_status(ignored).type() == fs::file_type::regular) {
+            fs::remove(it->path(), ignored);
+        }
+    }
+}
 
 std::optional<std::string> ReadFileBytes(const fs::path& file) {
     std::error_code ec;
@@ -69,7 +139,12 @@ std::optional<std::string> ReadFileBytes(const fs::path& file) {
     return std::move(buffer).str();
 }
 
-bool WriteFileAtomically(const fs::path& file, std::string_view bytes) {
+bool WriteFileAtomically(const fs::path& link, std::string_view bytes) {
+    const auto target = WriteTarget(link);
+    if (!target || RootWouldTakeOver(*target)) {
+        return false;
+    }
+    const fs::path& file = *target;
     std::error_code ec;
     const fs::file_status existing = fs::status(file, ec);
     const bool exists = !ec && fs::is_regular_file(existing);

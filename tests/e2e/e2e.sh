@@ -282,6 +282,49 @@ configuration_buttons)
     [ "$last" = "001e" ] || fail "fire time after configuration 3 is '$last', not 001e"
     grep -q '^CurConfig=3' "$app/config.ini" || fail "CurConfig was not saved as 3"
     ;;
+dotfile_link)
+    # config.ini is a dotfile manager's link, and killed saves left temporaries: the program
+    # removes its leftovers at start, and Apply writes through the link into its target.
+    mkdir "$work/dotfiles"
+    mv "$app/config.ini" "$work/dotfiles/config.ini"
+    ln -s "$work/dotfiles/config.ini" "$app/config.ini"
+    for f in "$work/dotfiles/config.ini.tmp4242-0" "$app/Macro_EN.dat.tmp7-3" "$app/Macro_CN.dat.tmp7-4"; do
+        echo partial >"$f"
+    done
+    echo mine >"$app/config.ini.tmp-notes"
+    start_vmouse; start_app
+    wid=$(xk_wait_window 20) || fail "no window"
+    sleep 0.5
+    leftovers=$(ls "$work/dotfiles" "$app" | grep '\.tmp[0-9]')
+    [ -z "$leftovers" ] || fail "leftovers of killed saves stayed: $leftovers"
+    [ -f "$app/config.ini.tmp-notes" ] || fail "a file of the person's that looks alike was removed"
+    click 6 # configuration 3
+    click 3 # apply
+    sleep 0.8
+    [ -L "$app/config.ini" ] || fail "the link was replaced by a plain file"
+    grep -q '^CurConfig=3' "$work/dotfiles/config.ini" || fail "the link's target did not get CurConfig=3"
+    ;;
+root_keeps_users_files)
+    # Run as root over a person's folder (sudo xk-r40): Apply is refused with a message, and
+    # config.ini stays the person's, unchanged.
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "SKIP: $case_name: needs root"
+        exit 77
+    fi
+    chmod 755 "$work"
+    chown -R 65534:65534 "$app"
+    checksums "$app" >"$work/before"
+    start_vmouse; start_app
+    wid=$(xk_wait_window 20) || fail "no window"
+    wait_reports_above 14 || fail "no upload"
+    click 42 # wheel on
+    click 3  # apply
+    expect_message apply-as-root
+    close_message "of apply"
+    checksums "$app" >"$work/after"
+    cmp -s "$work/before" "$work/after" || fail "root changed the person's files: $(diff "$work/before" "$work/after")"
+    [ -z "$(find "$app" ! -user 65534)" ] || fail "files now belong to another: $(find "$app" ! -user 65534)"
+    ;;
 hide_and_second_start)
     trayer --edge bottom --align right --widthtype pixel --width 60 --heighttype pixel --height 24 >/dev/null 2>&1 &
     pids+=("$!")

@@ -16,7 +16,9 @@ namespace xk::ctl {
 
 LocalHost::LocalHost(std::filesystem::path programDirectory, CommandLine transportChoice)
     : programDirectory_(std::move(programDirectory)), transportChoice_(std::move(transportChoice)) {
-    // As the program starts: the current configuration and the language from [Init].
+    // As the program starts: leftovers of killed saves removed, the current configuration and
+    // the language from [Init].
+    RemoveSaveLeftovers(programDirectory_);
     settings_.configPath = programDirectory_ / "config.ini";
     settings_.currentConfig.store(ReadCurrentConfig(settings_.configPath));
     settings_.language = ReadLanguage(settings_.configPath);

@@ -8,11 +8,10 @@
 #include "ctl/Commands.h"
 #include "ctl/ExitCodes.h"
 #include "ctl/Help.h"
+#include "settings/FileBytes.h"
+#include "settings/NotSavedMessage.h"
 
 #include <QtGlobal>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -20,13 +19,6 @@
 #include <vector>
 
 namespace {
-
-// Whether root would take over a user's folder: every file xk-r40-ctl replaces would become
-// root's, and the program, run by its user, could no longer save them.
-bool RootInUsersFolder(const std::filesystem::path& folder) {
-    struct stat info {};
-    return ::geteuid() == 0 && ::stat(folder.c_str(), &info) == 0 && info.st_uid != 0;
-}
 
 void Print(const xk::ctl::CommandOutput& output) {
     for (const auto& line : output.lines()) {
@@ -76,12 +68,11 @@ int main(int argc, char** argv) {
                               command.verb != Verb::ProfileExport &&
                               command.verb != Verb::MacrosList &&
                               command.verb != Verb::MacrosExport;
-    if (writesFolder && RootInUsersFolder(folder)) {
-        std::fprintf(stderr,
-                     "xk-r40-ctl: %s belongs to another user than root; run xk-r40-ctl as that "
-                     "user (for the mouse's hidraw nodes, install the udev rule instead of using "
-                     "root)\nNothing was changed.\n",
-                     folder.c_str());
+    // Every file xk-r40-ctl replaced would become root's, and the program, run by its user,
+    // could no longer save them.
+    if (writesFolder && xk::RootWouldTakeOver(folder)) {
+        std::fprintf(stderr, "xk-r40-ctl: %s%s\nNothing was changed.\n", folder.c_str(),
+                     xk::RootTakeOverAdvice("xk-r40-ctl").c_str());
         return kExitFailed;
     }
     LocalHost host(folder, transport);

@@ -5,9 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <string>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace xk {
 namespace {
@@ -207,6 +211,89 @@ TEST(IniWrite, AReadOnlyFolderWithAWritableFileGetsTheChangeInPlace) {
                             std::filesystem::directory_iterator()),
               1)
         << "a file was left beside config.ini";
+}
+
+// A dotfile manager's link (or a chain of them): the write reaches the target, atomically
+// there, and the link stays a link. A loop of links is refused and creates nothing.
+TEST(IniWrite, WritesThroughSymbolicLinks) {
+    namespace fs = std::filesystem;
+    TempDir dir;
+    fs::create_directory(dir / "dotfiles");
+    fs::create_directory(dir / "program");
+    WriteFile(dir / "dotfiles" / "config.ini", "[Init]\r\nCurConfig=1\r\n");
+    fs::create_symlink("config.ini", dir / "dotfiles" / "current.ini");
+    fs::create_symlink("../dotfiles/current.ini", dir / "program" / "config.ini");
+
+    EXPECT_TRUE(IniWrite(dir / "program" / "config.ini", "Init", "CurConfig", "3"));
+    EXPECT_TRUE(fs::is_symlink(dir / "program" / "config.ini"));
+    EXPECT_TRUE(fs::is_symlink(dir / "dotfiles" / "current.ini"));
+    EXPECT_EQ(ReadFile(dir / "dotfiles" / "config.ini"), "[Init]\r\nCurConfig=3\r\n");
+    for (const char* folder : {"dotfiles", "program"}) {
+        for (const auto& entry : fs::directory_iterator(dir / folder)) {
+            EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos)
+                << "temporary file left behind: " << entry.path();
+        }
+    }
+
+    fs::create_symlink("b.ini", dir / "a.ini");
+    fs::create_symlink("a.ini", dir / "b.ini");
+    EXPECT_FALSE(IniWrite(dir / "a.ini", "A", "x", "1"));
+    EXPECT_TRUE(fs::is_symlink(dir / "a.ini"));
+    EXPECT_TRUE(fs::is_symlink(dir / "b.ini"));
+}
+
+// What a killed save leaves (the file's name, ".tmp", digits, '-', digits) goes; anything
+// else that merely looks alike stays.
+TEST(IniWrite, LeftoverTemporariesAreRemovedAndNothingElse) {
+    TempDir dir;
+    const std::vector<std::pair<std::string, bool>> files = {
+        {"config.ini.tmp3735928559-0", true},
+        {"config.ini.tmp1-12", true},
+        {"config.ini", false},
+        {"config.ini.tmp", false},
+        {"config.ini.tmp12", false},
+        {"config.ini.tmp12-", false},
+        {"config.ini.tmpx-1", false},
+        {"config.ini.tmp1-2.bak", false},
+        {"other.ini.tmp1-2", false},
+        {"xconfig.ini.tmp1-2", false},
+    };
+    for (const auto& [name, leftover] : files) {
+        WriteFile(dir / name, "x");
+    }
+    RemoveLeftoverTemporaries(dir / "config.ini");
+    for (const auto& [name, leftover] : files) {
+        EXPECT_NE(std::filesystem::exists(dir / name), leftover) << name;
+    }
+}
+
+// Run as root, the program must not hand a user's file to root: replacing a file of another
+// user, or creating one in another user's folder, is refused and leaves both as they were.
+TEST(IniWrite, RootLeavesAnotherUsersFilesAlone) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs root";
+    }
+    constexpr uid_t kNobody = 65534;
+    TempDir dir;
+    const auto folder = dir / "home";
+    std::filesystem::create_directory(folder);
+    const auto file = folder / "config.ini";
+    const std::string before = "[Init]\r\nCurConfig=1\r\n";
+    WriteFile(file, before);
+    ASSERT_EQ(::chown(folder.c_str(), kNobody, kNobody), 0);
+    ASSERT_EQ(::chown(file.c_str(), kNobody, kNobody), 0);
+
+    EXPECT_FALSE(IniWrite(file, "Init", "CurConfig", "2"));
+    EXPECT_FALSE(IniWrite(folder / "Macro_EN.dat", "Macros", "macroNum", "0"));
+    EXPECT_EQ(ReadFile(file), before);
+    struct stat info {};
+    ASSERT_EQ(::stat(file.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, kNobody);
+    EXPECT_FALSE(std::filesystem::exists(folder / "Macro_EN.dat"));
+
+    // Root's own files are written as before.
+    WriteFile(dir / "root.ini", before);
+    EXPECT_TRUE(IniWrite(dir / "root.ini", "Init", "CurConfig", "2"));
 }
 
 TEST(IniBatch, GivesTheSameFileAsKeyByKeyWrites) {
