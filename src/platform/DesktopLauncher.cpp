@@ -1,11 +1,14 @@
 #include "platform/DesktopLauncher.h"
 
 #include <fcntl.h>
+#include <sched.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 
 namespace xk {
@@ -18,9 +21,29 @@ bool IsExecutableFile(const std::string& path) {
            ::access(path.c_str(), X_OK) == 0;
 }
 
+// What the started program must not inherit from the thread that starts it: its signal
+// dispositions (SIGPIPE ignored once a request came in) and mask, and the worker threads'
+// scheduling policy and raised priority. Async-signal-safe.
+void ResetInheritedState(int processNice) {
+    struct sigaction standard {};
+    standard.sa_handler = SIG_DFL;
+    ::sigemptyset(&standard.sa_mask);
+    for (int signal = 1; signal < NSIG; ++signal) {
+        ::sigaction(signal, &standard, nullptr); // fails harmlessly for KILL, STOP and gaps
+    }
+    sigset_t none;
+    ::sigemptyset(&none);
+    ::sigprocmask(SIG_SETMASK, &none, nullptr);
+    const sched_param normal{};
+    ::sched_setscheduler(0, SCHED_OTHER, &normal);
+    ::setpriority(PRIO_PROCESS, 0, processNice);
+}
+
 // Starts `program` in a grandchild that init adopts, so nothing is left to reap.
 void StartDetached(const std::string& program) {
     char* const argv[] = {const_cast<char*>(program.c_str()), nullptr};
+    // The main thread's nice value is the process's own; the calling thread's may be raised.
+    const int processNice = ::getpriority(PRIO_PROCESS, static_cast<id_t>(::getpid()));
     const pid_t child = ::fork();
     if (child < 0) {
         return;
@@ -30,6 +53,7 @@ void StartDetached(const std::string& program) {
         ::setsid();
         const pid_t grandchild = ::fork();
         if (grandchild == 0) {
+            ResetInheritedState(processNice);
             const int null = ::open("/dev/null", O_RDWR);
             if (null >= 0) {
                 ::dup2(null, STDIN_FILENO);

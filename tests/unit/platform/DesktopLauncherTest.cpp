@@ -4,7 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace xk {
 namespace {
@@ -48,6 +53,50 @@ TEST(DesktopLauncherTest, LaunchStartsTheProgramDetached) {
         ::usleep(10000);
     }
     EXPECT_TRUE(std::filesystem::exists(marker));
+}
+
+// Started from a worker thread that has SIGPIPE ignored, a signal blocked and a raised
+// priority, the program starts with the defaults: nothing ignored, nothing blocked, the
+// process's own nice value.
+TEST(DesktopLauncherTest, TheStartedProgramInheritsNoSignalStateOrPriority) {
+    test::TempDir dir;
+    const auto marker = dir / "state";
+    test::WriteFile(dir / "xterm", "#!/bin/sh\nPATH=/usr/bin:/bin\n"
+                                   "{ grep -E '^Sig(Ign|Blk):' /proc/$$/status;"
+                                   " echo \"nice: $(cut -d' ' -f19 /proc/$$/stat)\"; } > '" +
+                                       marker.string() + ".part' && mv '" + marker.string() +
+                                       ".part' '" + marker.string() + "'\n");
+    ::chmod((dir / "xterm").c_str(), 0755);
+    const char* saved = std::getenv("PATH");
+    const std::string restore = saved != nullptr ? saved : "";
+    ::setenv("PATH", dir.path().c_str(), 1);
+    struct sigaction ignore {};
+    struct sigaction before {};
+    ignore.sa_handler = SIG_IGN;
+    ::sigaction(SIGPIPE, &ignore, &before);
+    const int processNice = ::getpriority(PRIO_PROCESS, 0);
+
+    std::thread worker([] {
+        sigset_t blocked;
+        ::sigemptyset(&blocked);
+        ::sigaddset(&blocked, SIGUSR2);
+        ::pthread_sigmask(SIG_BLOCK, &blocked, nullptr);
+        // A raise needs privileges; a thread without them starts the program as it is.
+        ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), -5);
+        DesktopLauncher().Launch(LaunchTarget::Terminal);
+    });
+    worker.join();
+    ::sigaction(SIGPIPE, &before, nullptr);
+    ::setenv("PATH", restore.c_str(), 1);
+
+    for (int i = 0; i < 500 && !std::filesystem::exists(marker); ++i) {
+        ::usleep(10000);
+    }
+    const std::string state = test::ReadFile(marker);
+    EXPECT_NE(state.find("SigIgn:\t0000000000000000\n"), std::string::npos) << state;
+    EXPECT_NE(state.find("SigBlk:\t0000000000000000\n"), std::string::npos) << state;
+    EXPECT_NE(state.find("nice: " + std::to_string(processNice) + "\n"), std::string::npos)
+        << state;
 }
 
 } // namespace
