@@ -13,7 +13,9 @@ macro(xk_install_person_files)
         if(EXISTS "$ENV{DESTDIR}${xk_folder}/${name}")
             message(STATUS "Kept: $ENV{DESTDIR}${xk_folder}/${name}")
         else()
-            file(INSTALL "${XK_BIN_DIR}/${name}" DESTINATION "${xk_folder}")
+            # Readable by the person alone: recorded macros may hold what was typed.
+            file(INSTALL "${XK_BIN_DIR}/${name}" DESTINATION "${xk_folder}"
+                 PERMISSIONS OWNER_READ OWNER_WRITE)
         endif()
     endforeach()
 endmacro()

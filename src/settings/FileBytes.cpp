@@ -139,7 +139,7 @@ std::optional<std::string> ReadFileBytes(const fs::path& file) {
     return std::move(buffer).str();
 }
 
-bool WriteFileAtomically(const fs::path& link, std::string_view bytes) {
+bool WriteFileAtomically(const fs::path& link, std::string_view bytes, NewFileAccess access) {
     const auto target = WriteTarget(link);
     if (!target || RootWouldTakeOver(*target)) {
         return false;
@@ -159,12 +159,16 @@ bool WriteFileAtomically(const fs::path& link, std::string_view bytes) {
         }
         return WriteInPlace(file, bytes);
     }
+    // The permissions are set before anything is written into the temporary file.
+    if (exists) {
+        fs::permissions(temp, existing.permissions(), fs::perm_options::replace, ec);
+    } else if (access == NewFileAccess::Owner) {
+        fs::permissions(temp, fs::perms::owner_read | fs::perms::owner_write,
+                        fs::perm_options::replace, ec);
+    }
     if (!WriteAndClose(out, bytes)) {
         fs::remove(temp, ec);
         return false;
-    }
-    if (exists) {
-        fs::permissions(temp, existing.permissions(), fs::perm_options::replace, ec);
     }
     fs::rename(temp, file, ec);
     if (ec) {

@@ -15,7 +15,11 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& file);
 // (a dotfile manager's) is followed and its target replaced, so the link stays. Where the
 // folder takes no new file (a read-only folder holding a writable file) the file is written
 // in place instead. Refused when root would take over another user's file (RootWouldTakeOver).
-bool WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes);
+// A file that is new is readable by its owner alone (a person's settings and macros, which
+// may hold what was typed while recording), unless it is made for everyone.
+enum class NewFileAccess { Owner, Everyone };
+bool WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes,
+                         NewFileAccess access = NewFileAccess::Owner);
 
 // The path a write of `file` replaces: symbolic links followed to their end (a link whose
 // target is missing gives that target). Nothing for a loop of links.

@@ -636,6 +636,7 @@ profile_files)
     shot export-dialog
     choose_file mine
     [ -f "$app/mine.ini" ] || fail "no mine.ini in the program folder"
+    [ "$(stat -c %a "$app/mine.ini")" = 600 ] || fail "a new profile is readable by others"
     [ "$(section_of "$app/mine.ini" Config7)" = "$(section_of "$app/config.ini" Config1)" ] ||
         fail "the exported profile is not configuration 1"
     # Export into an existing file, after the overwrite question: the rest of it stays.
@@ -648,6 +649,7 @@ profile_files)
     sleep 0.5
     grep -q '^; kept' "$work/shared.ini" || fail "the export lost the comment of the file"
     grep -q '^name=mine' "$work/shared.ini" || fail "the export lost the other section"
+    [ "$(stat -c %a "$work/shared.ini")" = 644 ] || fail "the export changed the file's mode"
     [ -n "$(section_of "$work/shared.ini" Config7)" ] || fail "no Config7 in the existing file"
     # A profile written on Windows imports; its fire time of 120 ms reaches the mouse on apply.
     cp "$here/../fixtures/profiles/windows_crlf.ini" "$work/windows.ini"

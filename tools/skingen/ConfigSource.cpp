@@ -109,6 +109,8 @@ void WriteConfigIni(const std::filesystem::path& presets, const std::filesystem:
         ApplyConfiguration(settings, PresetOf(*doc, "Preset " + *preset));
         SaveSettingsToSection(settings, fresh, section);
     }
+    std::filesystem::permissions(fresh, kDeliveredFilePerms,
+                                 std::filesystem::perm_options::replace);
     std::filesystem::rename(fresh, out);
 }
 

@@ -114,6 +114,7 @@ void WriteMacroFile(const std::vector<MacroDefinition>& macros, size_t language,
     if (!SaveMacroFile(file, store)) {
         throw SourceError(file.string() + ": cannot be written");
     }
+    std::filesystem::permissions(file, kDeliveredFilePerms, std::filesystem::perm_options::replace);
 }
 
 } // namespace xk::skingen

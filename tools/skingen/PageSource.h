@@ -25,6 +25,11 @@ constexpr size_t TextIndex(int32_t language) {
     return IsEnglish(language) ? kEnglish : kChinese;
 }
 
+// The permissions of the data files the generator lays out: read by every user of an install.
+inline constexpr std::filesystem::perms kDeliveredFilePerms =
+    std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+    std::filesystem::perms::group_read | std::filesystem::perms::others_read;
+
 // A fault in a source file, with the file and line it comes from.
 class SourceError : public std::runtime_error {
 public:

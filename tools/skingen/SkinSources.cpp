@@ -194,7 +194,8 @@ void WriteLayoutFiles(const SkinSources& s, const std::filesystem::path& skinsDi
              {LayoutKind::Main, LayoutKind::Light, LayoutKind::Advanced, LayoutKind::Warning}) {
             const auto path = LayoutPath(skinsDir, kind, language);
             std::filesystem::create_directories(path.parent_path());
-            if (!WriteFileAtomically(path, LayoutFileText(s, kind, language))) {
+            if (!WriteFileAtomically(path, LayoutFileText(s, kind, language),
+                                     NewFileAccess::Everyone)) {
                 throw SourceError(path.string() + ": cannot be written");
             }
         }

@@ -116,6 +116,9 @@ TEST(IniWrite, CreatesAMissingFile) {
     const auto file = dir / "new.ini";
     EXPECT_TRUE(IniWrite(file, "Init", "CurConfig", "2"));
     EXPECT_EQ(ReadFile(file), "[Init]\r\nCurConfig=2\r\n");
+    EXPECT_EQ(std::filesystem::status(file).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write)
+        << "a new file is readable by others";
     EXPECT_FALSE(IniWrite(dir / "no-such-dir" / "x.ini", "Init", "CurConfig", "2"));
 }
 
