@@ -5,8 +5,7 @@
 #include "ctl/Commands.h"
 #include "ctl/ExitCodes.h"
 #include "ctl/RequestProtocol.h"
-#include "macro/MacroFile.h"
-#include "macro/MacroList.h"
+#include "macro/ReplaceUserMacros.h"
 #include "settings/SettingsIo.h"
 
 #include <QApplication>
@@ -46,19 +45,18 @@ public:
         app_.window_->RequestRepaint();
     }
 
-    void Apply() override { app_.UploadSettings(); }
+    // Neither shows a message box: the failure goes back to xk-r40-ctl.
+    void Apply() override { app_.UploadAndSave(); }
 
-    // As the macro page's import, then its save.
-    bool ReplaceUserMacros(const std::filesystem::path& file) override {
-        LoadUserMacros(app_.macroPage_, file);
-        if (app_.settings_.currentPage == kMacroPage) {
-            xk::FillMacroList(app_.macroPage_);
+    // As the macro page's import, then its save, but saved first.
+    bool ReplaceUserMacros(const IniDocument& macros) override {
+        if (!SaveThenReplaceUserMacros(app_.macroPage_, macros,
+                                       app_.settings_.currentPage == kMacroPage)) {
+            return false;
         }
         app_.window_->RequestRepaint();
-        return SaveMacroFile(app_.macros_.macroFilePath, app_.macros_);
+        return true;
     }
-
-    void FactoryReset() override { app_.FactoryReset(); }
 
 private:
     CNUV_DEvoraApp& app_;
@@ -66,8 +64,9 @@ private:
 
 std::string CNUV_DEvoraApp::AnswerControlRequest(const std::vector<std::string>& arguments) {
     // A dialog or a popup runs its own loop over the record: changes wait until it is gone.
+    const bool functionPopupShown = functionPopup_ && functionPopup_->isVisible();
     if (QApplication::activeModalWidget() != nullptr ||
-        QApplication::activePopupWidget() != nullptr || ui_.functionPopupOpen) {
+        QApplication::activePopupWidget() != nullptr || functionPopupShown) {
         ctl::CommandOutput busy;
         busy.Error("xk-r40 has a dialog or a popup open; close it and try again\n"
                    "Nothing was changed.");

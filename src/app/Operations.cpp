@@ -33,7 +33,7 @@ void CNUV_DEvoraApp::ShowNotSaved(std::initializer_list<std::filesystem::path> f
 
 void CNUV_DEvoraApp::ImportMacros() {
     if (const auto file = ChooseFileToOpen(window_.get(), programDirectory_, kMacroFilter)) {
-        xk::ImportMacros(macroPage_, *file);
+        xk::ImportMacros(macroPage_, *file, settings_.language);
         window_->RequestRepaint();
     }
 }

@@ -1,7 +1,8 @@
 #include "ctl/Assignments.h"
 
 #include "ctl/CloseMatches.h"
-#include "ctl/ConfigurationFields.h"
+#include "settings/ConfigurationFields.h"
+#include "settings/ConfigurationRules.h"
 #include "settings/Decimal.h"
 #include "settings/FunctionCode.h"
 
@@ -10,10 +11,6 @@
 namespace xk::ctl {
 
 namespace {
-
-std::string Range(const ConfigurationField& field) {
-    return field.key + " takes " + std::to_string(field.low) + ".." + std::to_string(field.high);
-}
 
 AssignmentsOutcome Refused(std::string error) {
     AssignmentsOutcome outcome;
@@ -59,10 +56,11 @@ AssignmentsOutcome ApplyAssignments(const Configuration& current,
         } else {
             const std::optional<int64_t> number = ParseTypedDecimal(text);
             if (!number) {
-                return Refused(field->key + ": '" + text + "' is not a number; " + Range(*field));
+                return Refused(field->key + ": '" + text + "' is not a number; " +
+                               RangeText(*field));
             }
-            if (*number < field->low || *number > field->high) {
-                return Refused(field->key + ": " + text + " is out of range; " + Range(*field));
+            if (!InRange(*field, *number)) {
+                return Refused(field->key + ": " + text + " is out of range; " + RangeText(*field));
             }
             value = static_cast<int32_t>(*number);
             dpiLevelGiven = dpiLevelGiven || field->kind == FieldKind::DpiLevel;
@@ -72,9 +70,7 @@ AssignmentsOutcome ApplyAssignments(const Configuration& current,
     }
 
     AssignmentsOutcome outcome;
-    const auto& functions = config.buttonFunction;
-    if (buttonsChanged &&
-        std::find(functions.begin(), functions.end(), kLeftButtonCode) == functions.end()) {
+    if (buttonsChanged && !KeepsLeftButton(config)) {
         const std::string left = names.ShownName(kLeftButtonCode);
         return Refused("no button would be " + (left.empty() ? "the left button" : left) +
                        " (code 1); one button keeps it, so give it to another button in the "
@@ -82,7 +78,7 @@ AssignmentsOutcome ApplyAssignments(const Configuration& current,
     }
     if (dpiLevelGiven || dpiEnableChanged) {
         const auto& enabled = config.dpiEnabled;
-        if (std::all_of(enabled.begin(), enabled.end(), [](uint8_t e) { return e == 0; })) {
+        if (!SomeDpiLevelEnabled(config)) {
             return Refused("no DPI level would be enabled; one of DPI_SET_EN0..3 stays 1");
         }
         const int32_t level = config.dpiLevel;

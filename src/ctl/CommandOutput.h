@@ -29,4 +29,8 @@ private:
     std::vector<Line> lines_;
 };
 
+// Text from a file (a macro's name) as a terminal may show it: control characters (C0, DEL
+// and C1) written as \xHH or \u00HH escapes, so none reaches the terminal itself.
+std::string PrintableText(std::string_view utf8);
+
 } // namespace xk::ctl

@@ -1,16 +1,20 @@
 #include "ctl/Commands.h"
 
 #include "ctl/Assignments.h"
-#include "ctl/ConfigurationFields.h"
 #include "ctl/ExitCodes.h"
 #include "ctl/Help.h"
 #include "device/MouseProtocol.h"
+#include "device/UploadSettings.h"
 #include "macro/MacroFile.h"
+#include "macro/MacroFileCheck.h"
+#include "settings/ConfigurationFields.h"
+#include "settings/FactoryReset.h"
 #include "settings/FunctionCode.h"
 #include "settings/IniFile.h"
 #include "settings/Language.h"
 #include "settings/Profile.h"
 #include "settings/SettingsIo.h"
+#include "settings/SmallFile.h"
 #include "settings/TextCodec.h"
 
 #include <algorithm>
@@ -70,6 +74,28 @@ int CheckSaved(ControlHost& host, CommandOutput& output) {
     return kExitFailed;
 }
 
+// config.ini as an upload of `config` as configuration n leaves it, in one replacement, before
+// anything changes or is sent: a file that cannot be written stops the command whole.
+bool SaveBeforeUpload(ControlHost& host, CommandOutput& output, const Configuration& config,
+                      int32_t n) {
+    const std::filesystem::path& file = host.settings().configPath;
+    Settings copy;
+    ApplyConfiguration(copy, config);
+    const auto entries = ConfigurationEntries(copy);
+    IniBatch batch(file);
+    batch.Set(kInitSection, "CurConfig", std::to_string(n));
+    for (const int32_t section : {kUploadConfig, n}) {
+        for (const auto& [key, value] : entries) {
+            batch.Set(ConfigSectionName(section), key, value);
+        }
+    }
+    if (batch.Commit()) {
+        return true;
+    }
+    output.Error("cannot save into " + Quoted(file) + "\nNothing was changed.");
+    return false;
+}
+
 int ApplyAndCheck(ControlHost& host, CommandOutput& output, const std::string& done) {
     host.Apply();
     const int status = CheckSaved(host, output);
@@ -77,6 +103,13 @@ int ApplyAndCheck(ControlHost& host, CommandOutput& output, const std::string& d
         output.Print(done);
     }
     return status;
+}
+
+// Configuration n as config.ini holds it.
+Configuration SavedConfiguration(ControlHost& host, int32_t n) {
+    Settings saved;
+    LoadSettings(saved, host.settings().configPath, n, false);
+    return ConfigurationOf(saved);
 }
 
 std::string CurrentConfigText(ControlHost& host) {
@@ -99,7 +132,7 @@ int Status(ControlHost& host, CommandOutput& output) {
         const int32_t value = ValueOf(config, field);
         std::string line = field.key + "=" + std::to_string(value);
         if (field.kind == FieldKind::ButtonFunction) {
-            const std::string name = (*names).ShownName(value);
+            const std::string name = PrintableText((*names).ShownName(value));
             if (!name.empty()) {
                 line += " (" + name + ")";
             }
@@ -120,7 +153,7 @@ int Functions(ControlHost& host, CommandOutput& output) {
     }
     for (const int32_t code : (*names).OfferedCodes()) {
         std::string line = (code < 10 ? " " : "") + std::to_string(code) + "  ";
-        line += (*names).ShownName(code);
+        line += PrintableText((*names).ShownName(code));
         if (code >= kFirstUserMacroCode) {
             line += " (" + names.table()[static_cast<size_t>(code)] + ")";
         }
@@ -146,6 +179,9 @@ int Set(const Command& command, ControlHost& host, CommandOutput& output) {
     if (!RequireMouse(host, output)) {
         return kExitNoMouse;
     }
+    if (!SaveBeforeUpload(host, output, *outcome.config, settings.currentConfig.load())) {
+        return kExitFailed;
+    }
     for (const std::string& note : outcome.notes) {
         output.Print(note);
     }
@@ -163,17 +199,19 @@ int ProfileExport(const Command& command, ControlHost& host, CommandOutput& outp
 }
 
 int ProfileImport(const Command& command, ControlHost& host, CommandOutput& output) {
-    const auto doc = LoadIniDocument(command.file);
-    const std::string section = ConfigSectionName(kProfileConfig);
-    if (!doc || !HasConfigurationKey(*doc, section)) {
-        output.Error(ProfileMessage(doc ? ProfileProblem::NotAProfile : ProfileProblem::Unreadable,
-                                    command.file, kLanguageEnglish));
-        return kExitFailed;
+    const ProfileRead read = ReadProfile(command.file);
+    if (!read.config) {
+        output.Error(ProfileMessage(read.problem, command.file, kLanguageEnglish, read.fault));
+        return read.problem == ProfileProblem::Unreadable ? kExitFailed : kExitRefused;
     }
     if (!RequireMouse(host, output)) {
         return kExitNoMouse;
     }
-    ReadSettings(host.settings(), &*doc, section);
+    Settings& settings = host.settings();
+    if (!SaveBeforeUpload(host, output, *read.config, settings.currentConfig.load())) {
+        return kExitFailed;
+    }
+    ApplyConfiguration(settings, *read.config);
     return ApplyAndCheck(host, output,
                          Quoted(command.file) + " imported into " + CurrentConfigText(host) +
                              " and applied");
@@ -190,8 +228,9 @@ int MacrosList(ControlHost& host, CommandOutput& output) {
         const std::string plays = slot.repeatEnabled != 0
                                       ? "repeats " + std::to_string(slot.RepeatCount()) + " times"
                                       : "plays once";
-        output.Print(std::to_string(kFirstUserMacroCode + i) + "  " + Utf8FromUtf16(slot.Name()) +
-                     "  (" + std::to_string(slot.eventCount) + " events, " + plays + ")");
+        output.Print(std::to_string(kFirstUserMacroCode + i) + "  " +
+                     PrintableText(Utf8FromUtf16(slot.Name())) + "  (" +
+                     std::to_string(slot.eventCount) + " events, " + plays + ")");
     }
     return kExitDone;
 }
@@ -208,20 +247,14 @@ int MacrosExport(const Command& command, ControlHost& host, CommandOutput& outpu
 }
 
 int MacrosImport(const Command& command, ControlHost& host, CommandOutput& output) {
-    const auto doc = LoadIniDocument(command.file);
-    if (!doc) {
-        output.Error("cannot read the macro file " + Quoted(command.file) +
+    const MacroFileRead read = ReadMacroFileToImport(command.file);
+    if (!read.doc) {
+        output.Error(MacroFileMessage(read.problem, command.file, kLanguageEnglish, read.fault));
+        return read.problem == MacroFileProblem::Unreadable ? kExitFailed : kExitRefused;
+    }
+    if (!host.ReplaceUserMacros(*read.doc)) {
+        output.Error("cannot save the macros into " + Quoted(host.macros().macroFilePath) +
                      "\nNothing was changed.");
-        return kExitFailed;
-    }
-    if (!doc->HasSection(kMacroSection)) {
-        output.Error(Quoted(command.file) + " is not a macro file: it has no [" + kMacroSection +
-                     "] section\nNothing was changed.");
-        return kExitFailed;
-    }
-    if (!host.ReplaceUserMacros(command.file)) {
-        output.Error("the macros were imported but could not be saved into " +
-                     Quoted(host.macros().macroFilePath));
         return kExitFailed;
     }
     output.Print(std::to_string(host.macros().userMacroCount) + " user macros imported from " +
@@ -230,9 +263,11 @@ int MacrosImport(const Command& command, ControlHost& host, CommandOutput& outpu
 }
 
 int Reset(ControlHost& host, CommandOutput& output) {
+    Settings& settings = host.settings();
     const auto factoryMacros =
-        DefaultMacroFilePath(host.ProgramDirectory() / "skins", host.settings().language);
-    if (!LoadIniDocument(factoryMacros)) {
+        DefaultMacroFilePath(host.ProgramDirectory() / "skins", settings.language);
+    const SmallFileRead factory = LoadSmallIniDocument(factoryMacros);
+    if (!factory.doc) {
         output.Error("cannot read the factory macros " + Quoted(factoryMacros) +
                      "\nNothing was reset.");
         return kExitFailed;
@@ -240,12 +275,22 @@ int Reset(ControlHost& host, CommandOutput& output) {
     if (!RequireMouse(host, output)) {
         return kExitNoMouse;
     }
-    host.FactoryReset();
-    const int status = CheckSaved(host, output);
-    if (status == kExitDone) {
-        output.Print("factory reset done; " + CurrentConfigText(host) + " applied");
+    // The macros first: a macro file that cannot be written stops the reset before anything
+    // else changes.
+    if (!host.ReplaceUserMacros(*factory.doc)) {
+        output.Error("cannot save the factory macros into " + Quoted(host.macros().macroFilePath) +
+                     "\nNothing was reset.");
+        return kExitFailed;
     }
-    return status;
+    const Configuration before = ConfigurationOf(settings);
+    if (!ResetConfigurations(settings, settings.configPath)) {
+        ApplyConfiguration(settings, before);
+        output.Error("the macros were reset, but the configurations could not be saved into " +
+                     Quoted(settings.configPath) + "; nothing was sent to the mouse");
+        return kExitFailed;
+    }
+    return ApplyAndCheck(host, output,
+                         "factory reset done; " + CurrentConfigText(host) + " applied");
 }
 
 } // namespace
@@ -269,6 +314,10 @@ int RunCommand(const Command& command, ControlHost& host, CommandOutput& output)
         if (!RequireMouse(host, output)) {
             return kExitNoMouse;
         }
+        if (!SaveBeforeUpload(host, output, SavedConfiguration(host, command.configuration),
+                              command.configuration)) {
+            return kExitFailed;
+        }
         host.SelectConfiguration(command.configuration);
         return ApplyAndCheck(host, output, CurrentConfigText(host) + " is current and applied");
     case Verb::Set:
@@ -276,6 +325,10 @@ int RunCommand(const Command& command, ControlHost& host, CommandOutput& output)
     case Verb::Apply:
         if (!RequireMouse(host, output)) {
             return kExitNoMouse;
+        }
+        if (!SaveBeforeUpload(host, output, ConfigurationOf(host.settings()),
+                              host.settings().currentConfig.load())) {
+            return kExitFailed;
         }
         return ApplyAndCheck(host, output, CurrentConfigText(host) + " applied");
     case Verb::ProfileExport:

@@ -2,6 +2,7 @@
 
 #include "ctl/FunctionNames.h"
 #include "macro/MacroStore.h"
+#include "settings/IniDocument.h"
 #include "settings/Settings.h"
 
 #include <cstdint>
@@ -40,11 +41,10 @@ public:
     virtual void SelectConfiguration(int32_t n) = 0;
     // The upload of the apply button: config.ini and the mouse follow the record.
     virtual void Apply() = 0;
-    // The user macros become those of a macro file (already checked to be readable), which
-    // are then saved into the user macro file; false when that could not be written.
-    virtual bool ReplaceUserMacros(const std::filesystem::path& file) = 0;
-    // The factory reset of the configurations and the user macros, then the upload.
-    virtual void FactoryReset() = 0;
+    // The macros of a checked macro file are saved into the user macro file, and only when
+    // that worked do they become the user macros; false when it could not be written (then
+    // nothing changed).
+    virtual bool ReplaceUserMacros(const IniDocument& macros) = 0;
 };
 
 } // namespace xk::ctl

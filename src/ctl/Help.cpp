@@ -85,7 +85,10 @@ constexpr std::string_view kProfile = R"(usage: xk-r40-ctl profile export FILE
 
 export writes the current configuration into the section [Config7] of FILE; the rest of an
 existing file stays. import reads [Config7] of FILE into the current configuration, saves and
-applies it; a file without that section is refused and nothing changes.
+applies it. A file is refused, naming the first key at fault, unless [Config7] holds every key
+with a value in its range (see: xk-r40-ctl set --help; K0..K7 any code 0..54), one button has
+Left Click and one DPI level is enabled; files above 1 MiB are refused unread. Nothing changes
+then (exit 2).
 )";
 
 constexpr std::string_view kMacros = R"(usage: xk-r40-ctl macros list
@@ -94,8 +97,9 @@ constexpr std::string_view kMacros = R"(usage: xk-r40-ctl macros list
 
 list shows the user macros with their function codes (41..52). export writes them into a
 macro file (.dat). import replaces them with the macros of FILE and saves them into the user
-macro file of the current language; a file that cannot be read, or has no [Macros] section,
-is refused and nothing changes.
+macro file of the current language. A file is refused and nothing changes unless it has a
+[Macros] section with macroNum 0..12 and a readable value (three-digit byte values) for each
+macro; files above 1 MiB are refused unread.
 )";
 
 constexpr std::string_view kReset = R"(usage: xk-r40-ctl reset --yes

@@ -6,12 +6,6 @@
 
 namespace xk {
 
-namespace {
-
-constexpr int32_t kUploadSection = 6;
-
-} // namespace
-
 int DesktopPointerSpeedOf(uint8_t pointerSpeed) {
     if (pointerSpeed == 0) {
         return 1;
@@ -26,7 +20,7 @@ bool UploadSettings(Settings& settings, FeatureReports& reports, SystemSettings&
                     const RepaintRequest& repaint) {
     const int32_t current = settings.currentConfig.load();
     bool saved = WriteCurrentConfig(settings.configPath, current);
-    saved = SaveSettings(settings, settings.configPath, kUploadSection) && saved;
+    saved = SaveSettings(settings, settings.configPath, kUploadConfig) && saved;
     SendSettings(settings, reports, system, repaint);
     return SaveSettings(settings, settings.configPath, current) && saved;
 }

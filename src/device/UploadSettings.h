@@ -12,6 +12,9 @@ namespace xk {
 // window layer marshals it to its own thread.
 using RepaintRequest = std::function<void()>;
 
+// The configuration section that holds what was last uploaded.
+inline constexpr int32_t kUploadConfig = 6;
+
 // The desktop pointer speed (1..20) of pointerSpeed: 0 -> 1, n -> 2n up to 8, above -> 18.
 int DesktopPointerSpeedOf(uint8_t pointerSpeed);
 

@@ -4,9 +4,11 @@
 #include "settings/Decimal.h"
 #include "settings/IniFile.h"
 #include "settings/Language.h"
+#include "settings/SmallFile.h"
 #include "settings/TextCodec.h"
 
 #include <algorithm>
+#include <memory>
 #include <mutex>
 #include <string>
 
@@ -49,12 +51,16 @@ void ReadMacros(const IniDocument& doc, MacroStore& store, MacroTarget target) {
 
 bool LoadMacroFile(const std::filesystem::path& path, MacroStore& store, MacroTarget target,
                    UserMessages& messages) {
-    const auto doc = LoadIniDocument(path);
-    if (!doc) {
+    const SmallFileRead read = LoadSmallIniDocument(path);
+    if (read.problem == SmallFileProblem::TooLarge) {
+        messages.ShowMessage(path.string() +
+                             "\nis larger than 1 MiB, too large for a macro file.\n" +
+                             "大于 1 MiB，不是宏文件。");
+    } else if (!read.doc) {
         messages.ShowMessage(kMissingMacroFileMessage);
     }
-    ReadMacros(doc.value_or(IniDocument{}), store, target);
-    return doc.has_value();
+    ReadMacros(read.doc.value_or(IniDocument{}), store, target);
+    return read.doc.has_value();
 }
 
 namespace {
@@ -82,6 +88,12 @@ bool SaveMacroFile(const std::filesystem::path& path, const MacroStore& store) {
         batch.Set(kMacroSection, key, value);
     });
     return batch.Commit();
+}
+
+bool SaveMacrosOf(const IniDocument& doc, const std::filesystem::path& path) {
+    const auto incoming = std::make_unique<MacroStore>();
+    ReadMacros(doc, *incoming, MacroTarget::User);
+    return SaveMacroFile(path, *incoming);
 }
 
 } // namespace xk

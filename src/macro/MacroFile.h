@@ -29,8 +29,8 @@ std::filesystem::path DefaultMacroFilePath(const std::filesystem::path& skinsDir
 // "macroNum" (its first two characters) limited to 0..12; slots at and behind it keep their
 // bytes. The user store's currentMacro becomes count - 1, or 0 without macros.
 void ReadMacros(const IniDocument& doc, MacroStore& store, MacroTarget target);
-// ReadMacros of a file. A file that cannot be read shows "找不到配置文件" and loads as an
-// empty document (no macros). False in that case.
+// ReadMacros of a file. A file that cannot be read shows "找不到配置文件", one above
+// kSmallFileLimit says so unread; either loads as an empty document (no macros). False then.
 bool LoadMacroFile(const std::filesystem::path& path, MacroStore& store, MacroTarget target,
                    UserMessages& messages);
 
@@ -38,5 +38,8 @@ bool LoadMacroFile(const std::filesystem::path& path, MacroStore& store, MacroTa
 void WriteMacros(const MacroStore& store, IniDocument& doc);
 // WriteMacros into a file, replaced atomically; false when it could not be written.
 bool SaveMacroFile(const std::filesystem::path& path, const MacroStore& store);
+// The user macros of a document saved into a file as SaveMacroFile of a store that loaded
+// them would; no store changes. False when the file could not be written.
+bool SaveMacrosOf(const IniDocument& doc, const std::filesystem::path& path);
 
 } // namespace xk

@@ -2,6 +2,7 @@
 
 #include "macro/EventList.h"
 #include "macro/MacroFile.h"
+#include "macro/MacroFileCheck.h"
 #include "macro/Recording.h"
 #include "settings/Decimal.h"
 #include "settings/TextCodec.h"
@@ -184,10 +185,17 @@ void LoadUserMacros(MacroPage& page, const std::filesystem::path& path) {
     LoadMacroFile(path, page.store, MacroTarget::User, page.messages);
 }
 
-void ImportMacros(MacroPage& page, const std::filesystem::path& path) {
-    LoadUserMacros(page, path);
+bool ImportMacros(MacroPage& page, const std::filesystem::path& path, int32_t language) {
+    const MacroFileRead read = ReadMacroFileToImport(path);
+    if (!read.doc) {
+        page.messages.ShowMessage(MacroFileMessage(read.problem, path, language, read.fault));
+        return false;
+    }
+    StopRecording(page);
+    ReadMacros(*read.doc, page.store, MacroTarget::User);
     FillMacroList(page);
     page.controls.RepaintWindow();
+    return true;
 }
 
 bool ExportMacros(MacroPage& page, const std::filesystem::path& path) {

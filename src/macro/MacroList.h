@@ -30,8 +30,9 @@ bool SaveMacros(MacroPage& page);
 // into its slot by index), then LoadMacroFile. For the import, the reset and the language
 // switch.
 void LoadUserMacros(MacroPage& page, const std::filesystem::path& path);
-// Loads the user macros from a chosen file (the dialog is the caller's) and shows them.
-void ImportMacros(MacroPage& page, const std::filesystem::path& path);
+// Loads the user macros from a chosen file (the dialog is the caller's) and shows them. A file
+// that ReadMacroFileToImport refuses is named in a message and changes nothing; false then.
+bool ImportMacros(MacroPage& page, const std::filesystem::path& path, int32_t language);
 bool ExportMacros(MacroPage& page, const std::filesystem::path& path);
 
 // The event list's selected line at start-up: the last key line of the current macro.

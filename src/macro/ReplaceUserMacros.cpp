@@ -2,6 +2,7 @@
 
 #include "macro/MacroFile.h"
 #include "macro/MacroList.h"
+#include "macro/Recording.h"
 
 namespace xk {
 namespace {
@@ -20,6 +21,16 @@ bool ResetUserMacros(MacroPage& page, const std::filesystem::path& skinsDir, int
     LoadUserMacros(page, DefaultMacroFilePath(skinsDir, language));
     ShowReplacedMacros(page, pageShown);
     return SaveMacroFile(page.store.macroFilePath, page.store);
+}
+
+bool SaveThenReplaceUserMacros(MacroPage& page, const IniDocument& macros, bool pageShown) {
+    if (!SaveMacrosOf(macros, page.store.macroFilePath)) {
+        return false;
+    }
+    StopRecording(page);
+    ReadMacros(macros, page.store, MacroTarget::User);
+    ShowReplacedMacros(page, pageShown);
+    return true;
 }
 
 void SwitchUserMacros(MacroPage& page, const std::filesystem::path& programDir, int32_t language,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "macro/MacroPage.h"
+#include "settings/IniDocument.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -15,6 +16,11 @@ namespace xk {
 // user macro file (macroFilePath). False when that file could not be written.
 bool ResetUserMacros(MacroPage& page, const std::filesystem::path& skinsDir, int32_t language,
                      bool pageShown);
+
+// The macros of a checked macro file saved into the user macro file (macroFilePath) first;
+// only when that worked do they replace the user macros (a recording stops first). False
+// when the file could not be written: then nothing changed.
+bool SaveThenReplaceUserMacros(MacroPage& page, const IniDocument& macros, bool pageShown);
 
 // macroFilePath becomes the language's user macro file and the store is loaded from it;
 // changes not saved are dropped, also when the language stays the same.

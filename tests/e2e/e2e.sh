@@ -842,6 +842,123 @@ ctl_set_refused)
     cmp -s "$app/config.ini" "$work/config-running.ini" || fail "a refused set changed config.ini"
     "$app/xk-r40-ctl" status | has -q '^DPI_SET1=6 ' || fail "the program's record changed"
     ;;
+refused_files)
+    # Profiles and macro files the window could not have made are refused by xk-r40-ctl (alone
+    # and through the program) and by the window's Import, naming the file: the person's files
+    # and the chosen file stay byte for byte, the record and the macros stay, nothing is sent.
+    cp "$bin/xk-r40-ctl" "$app/"
+    ctl() { "$app/xk-r40-ctl" --virtual-mouse "$socket" "$@"; }
+    profile() { # the Config1 keys as a profile, with line $1 (KEY=...) put in, or KEY dropped for "KEY"
+        { echo '[Config7]'; section_of "$app/config.ini" Config1 | grep -v "^${1%%=*}="; [ "${1#*=}" = "$1" ] || echo "$1"; } >"$2"
+    }
+    mkdir "$work/bad"
+    profile 'K1' "$work/bad/p-missing-key.ini"
+    profile 'DPI_SET1=12' "$work/bad/p-range.ini"
+    profile 'FIRE_TIME=fast' "$work/bad/p-number.ini"
+    printf '[Config7]\nK0=3\nFIRE_TIME=50\n' >"$work/bad/p-only-two.ini"
+    section_of "$app/config.ini" Config1 | sed 's/^K0=1$/K0=2/' | { echo '[Config7]'; cat; } >"$work/bad/p-no-left.ini"
+    section_of "$app/config.ini" Config1 | sed 's/^\(DPI_SET_EN[0-3]\)=.*/\1=0/' | { echo '[Config7]'; cat; } >"$work/bad/p-no-dpi.ini"
+    { profile 'FIRE_TIME=100' /dev/stdout; head -c 1100000 /dev/zero | tr '\0' ';'; } >"$work/bad/p-large.ini"
+    slot=$(printf '%03d' 66 0 $(seq 1 1062 | sed 's/.*/0/'))
+    printf '[Macros]\r\n0=%s\r\n' "$slot" >"$work/bad/m-no-count.dat"
+    printf '[Macros]\r\nmacroNum=99\r\n0=%s\r\n' "$slot" >"$work/bad/m-count-99.dat"
+    printf '[Macros]\r\nmacroNum=2\r\n0=%s\r\n' "$slot" >"$work/bad/m-slot-missing.dat"
+    printf '[Macros]\r\nmacroNum=1\r\n0=%sx\r\n' "$slot" >"$work/bad/m-slot-garbage.dat"
+    { printf '[Macros]\r\nmacroNum=1\r\n0=%s\r\n' "$slot"; head -c 1100000 /dev/zero | tr '\0' ';'; } >"$work/bad/m-large.dat"
+    sums() { checksums "$app" | grep -v xk-r40-ctl; checksums "$work/bad"; }
+    before_sums=$(sums)
+    refuse_all() { # $1: who answers, for the failure text
+        local f out status
+        for f in "$work/bad"/*; do
+            case "$f" in *.ini) out=$(ctl profile import "$f" 2>&1) ;; *) out=$(ctl macros import "$f" 2>&1) ;; esac
+            status=$?
+            [ "$status" -eq 2 ] || fail "$1: $(basename "$f") exited with $status, not 2: $out"
+            echo "$out" | has -qF "$f" || fail "$1: $(basename "$f") is not named: $out"
+        done
+        [ "$(sums)" = "$before_sums" ] || fail "$1: a refused file changed a file"
+    }
+    start_vmouse
+    refuse_all "xk-r40-ctl alone"
+    [ "$(report_count)" -eq 0 ] || fail "xk-r40-ctl alone sent reports for refused files"
+    start_app
+    wid=$(xk_wait_window 20) || fail "no window"
+    wait_reports_above 14 || fail "no upload"
+    sleep 0.5
+    before_sums=$(sums) # after the start's own upload and save
+    status_before=$("$app/xk-r40-ctl" status; "$app/xk-r40-ctl" macros list)
+    before=$(report_count)
+    refuse_all "the program"
+    # The window's Import: each file named in a message, which closes.
+    import_in_window() { # $1 file, $2 the click that opens the dialog
+        $2
+        wait_windows_named "Open" || fail "no open dialog for $(basename "$1")"
+        choose_file "$1"
+        expect_message "refused-$(basename "$1")"
+        close_message "for $(basename "$1")"
+    }
+    for f in "$work/bad"/p-*.ini; do import_in_window "$f" "click 14"; done
+    click 10
+    sleep 0.5
+    for f in "$work/bad"/m-*.dat; do import_in_window "$f" "macro_click 0"; done
+    [ "$(sums)" = "$before_sums" ] || fail "the window's Import of a refused file changed a file"
+    [ "$(report_count)" -eq "$before" ] || fail "refused files sent reports"
+    [ "$("$app/xk-r40-ctl" status; "$app/xk-r40-ctl" macros list)" = "$status_before" ] ||
+        fail "refused files changed the program's record or macros"
+    ;;
+ctl_requests_to_program)
+    # Requests are refused only while a popup is shown; a request whose file cannot be saved
+    # exits 1 naming it, with no message box, nothing sent and nothing changed.
+    cp "$bin/xk-r40-ctl" "$app/"
+    # A macro whose name carries a terminal escape and a line break.
+    values=(27 0 91 0 50 0 74 0 10 0 88 0) # ESC [ 2 J LF X
+    while [ ${#values[@]} -lt 40 ]; do values+=(0); done
+    while [ ${#values[@]} -lt 1064 ]; do values+=(0); done
+    printf '[Macros]\r\nmacroNum=1\r\n0=%s\r\n' "$(printf '%03d' "${values[@]}")" >"$app/Macro_EN.dat"
+    for who in alone program; do
+        [ "$who" = program ] && { start_vmouse; start_app; wid=$(xk_wait_window 20) || fail "no window"; sleep 0.8; }
+        "$app/xk-r40-ctl" macros list >"$work/list" 2>&1 || fail "$who: macros list failed"
+        grep -q $'\e' "$work/list" && fail "$who: macros list printed a raw escape"
+        has -qxF '41  \x1b[2J\x0aX  (0 events, plays once)' <"$work/list" || fail "$who: macros list: $(cat "$work/list")"
+    done
+    # A popup that closed itself after a choice does not hold requests back.
+    click 26
+    sleep 0.5
+    p=$(xdotool search --onlyvisible --name '^MainMenuDlg$' | head -1)
+    [ -n "$p" ] || fail "no popup"
+    out=$("$app/xk-r40-ctl" status 2>&1) && fail "a request was answered while the popup is shown"
+    echo "$out" | has -q "popup open" || fail "no reason given while the popup is shown: $out"
+    eval "$(xdotool getwindowgeometry --shell "$p")"
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + 2 * ((HEIGHT - 1) / 10) + 5)) sleep 0.3 click 1 sleep 0.5
+    out=$("$app/xk-r40-ctl" status 2>&1) || fail "a request was refused after the popup closed: $out"
+    "$app/xk-r40-ctl" apply >/dev/null 2>&1 || fail "apply after the popup closed failed"
+    sleep 0.5
+    # Files that cannot be replaced: folders in their place.
+    status_before=$("$app/xk-r40-ctl" status; "$app/xk-r40-ctl" macros list)
+    "$app/xk-r40-ctl" profile export "$work/p.ini" >/dev/null || fail "profile export failed"
+    "$app/xk-r40-ctl" macros export "$work/m.dat" >/dev/null || fail "macros export failed"
+    mv "$app/config.ini" "$work/config.ini"; mkdir "$app/config.ini"
+    mv "$app/Macro_EN.dat" "$work/Macro_EN.dat"; mkdir "$app/Macro_EN.dat"
+    before=$(report_count)
+    while read -r file words; do
+        # shellcheck disable=SC2086
+        out=$("$app/xk-r40-ctl" $words 2>&1)
+        status=$?
+        [ "$status" -eq 1 ] || fail "$words exited with $status, not 1: $out"
+        echo "$out" | has -qF "'$app/$file'" || fail "$words does not name $file: $out"
+        no_message 1 || fail "$words opened a message box"
+    done <<EOF2
+config.ini apply
+config.ini config 2
+config.ini set FIRE_TIME 100
+config.ini profile import $work/p.ini
+Macro_EN.dat macros import $work/m.dat
+Macro_EN.dat reset --yes
+EOF2
+    sleep 0.5
+    [ "$(report_count)" -eq "$before" ] || fail "requests that could not be saved sent reports"
+    [ "$("$app/xk-r40-ctl" status; "$app/xk-r40-ctl" macros list)" = "$status_before" ] ||
+        fail "requests that could not be saved changed the record or the macros"
+    ;;
 installed_program)
     # A per-user install into a prefix with a space: the launcher starts the installed program,
     # which uploads and saves into its own folder; the menu entry is valid and starts it too.

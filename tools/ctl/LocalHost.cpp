@@ -3,7 +3,6 @@
 #include "ctl/MouseDiagnosis.h"
 #include "device/UploadSettings.h"
 #include "macro/MacroFile.h"
-#include "settings/FactoryReset.h"
 #include "settings/SettingsIo.h"
 #include "ui/layout/LayoutLoader.h"
 #include "ui/layout/LayoutPaths.h"
@@ -91,19 +90,13 @@ void LocalHost::Apply() {
     UploadSettings(settings_, *reports_, system_, {});
 }
 
-bool LocalHost::ReplaceUserMacros(const std::filesystem::path& file) {
-    LoadMacroFile(file, macros_, MacroTarget::User, *this);
+bool LocalHost::ReplaceUserMacros(const IniDocument& macros) {
+    if (!SaveMacrosOf(macros, macros_.macroFilePath)) {
+        return false;
+    }
+    ReadMacros(macros, macros_, MacroTarget::User);
     macrosLoaded_ = true;
-    return SaveMacroFile(macros_.macroFilePath, macros_);
-}
-
-void LocalHost::FactoryReset() {
-    ResetConfigurations(settings_, settings_.configPath);
-    LoadMacroFile(DefaultMacroFilePath(SkinsDir(), settings_.language), macros_, MacroTarget::User,
-                  *this);
-    macrosLoaded_ = true;
-    SaveMacroFile(macros_.macroFilePath, macros_);
-    Apply();
+    return true;
 }
 
 } // namespace xk::ctl

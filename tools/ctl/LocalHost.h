@@ -33,8 +33,7 @@ public:
     MouseStatus Mouse() override;
     void SelectConfiguration(int32_t n) override;
     void Apply() override;
-    bool ReplaceUserMacros(const std::filesystem::path& file) override;
-    void FactoryReset() override;
+    bool ReplaceUserMacros(const IniDocument& macros) override;
 
     // What the core code would show in a message box; xk-r40-ctl checks files itself first.
     void ShowMessage(std::string_view text) override;

@@ -1,5 +1,5 @@
 #include "ctl/Assignments.h"
-#include "ctl/ConfigurationFields.h"
+#include "settings/ConfigurationFields.h"
 #include "settings/SettingsIo.h"
 
 #include <gtest/gtest.h>

@@ -71,15 +71,13 @@ public:
         calls.push_back("apply");
         UploadSettings(settings_, reports, system, {});
     }
-    bool ReplaceUserMacros(const std::filesystem::path& file) override {
+    bool ReplaceUserMacros(const IniDocument& doc) override {
         calls.push_back("macros");
-        LoadMacroFile(file, macros_, MacroTarget::User, messages_);
-        return SaveMacroFile(macros_.macroFilePath, macros_);
-    }
-    void FactoryReset() override {
-        calls.push_back("reset");
-        ResetConfigurations(settings_, settings_.configPath);
-        Apply();
+        if (!SaveMacrosOf(doc, macros_.macroFilePath)) {
+            return false;
+        }
+        ReadMacros(doc, macros_, MacroTarget::User);
+        return true;
     }
 
     TempDir dir;
@@ -112,9 +110,16 @@ protected:
 };
 
 TEST_F(CommandsTest, RefusedCommandsChangeNothing) {
+    const std::string whole = "[Config7]\nK0=1\nK1=2\nK2=3\nK3=5\nK4=4\nK5=16\nK6=15\nK7=13\n"
+                              "DPI_LEVEL=0\nWHEEL_STATUS=0\nMACRO_MODE2=0\nDPI_SET0=4\n"
+                              "DPI_SET_EN0=1\nDPI_SET1=6\nDPI_SET_EN1=1\nDPI_SET2=8\n"
+                              "DPI_SET_EN2=1\nDPI_SET3=10\nDPI_SET_EN3=1\nLED_STATUS=0\n"
+                              "DPI_SPEED=5\nWHEEL_SPEED=2\nUSB_SPEED=2\nFIRE_TIME=16\n";
     WriteFile(host.dir / "no-profile.ini", "[Config1]\nK0=1\n");
-    WriteFile(host.dir / "profile.ini", "[Config7]\nK0=1\nFIRE_TIME=16\n");
+    WriteFile(host.dir / "profile.ini", whole);
     WriteFile(host.dir / "no-macros.dat", "[Other]\nmacroNum=3\n");
+    WriteFile(host.dir / "no-count.dat", "[Macros]\n0=065000\n");
+    WriteFile(host.dir / "many.dat", "[Macros]\nmacroNum=99\n0=065000\n");
     struct Case {
         std::vector<std::string> words;
         bool mouse;
@@ -131,9 +136,11 @@ TEST_F(CommandsTest, RefusedCommandsChangeNothing) {
         {{"reset", "--yes"}, false, kExitNoMouse, "no mouse"},
         {{"profile", "import", dir + "/profile.ini"}, false, kExitNoMouse, "no mouse"},
         {{"profile", "import", dir + "/missing.ini"}, true, kExitFailed, "Cannot read"},
-        {{"profile", "import", dir + "/no-profile.ini"}, true, kExitFailed, "is not a profile"},
-        {{"macros", "import", dir + "/missing.dat"}, true, kExitFailed, "cannot read the macro"},
-        {{"macros", "import", dir + "/no-macros.dat"}, true, kExitFailed, "no [Macros] section"},
+        {{"profile", "import", dir + "/no-profile.ini"}, true, kExitRefused, "is not a profile"},
+        {{"macros", "import", dir + "/missing.dat"}, true, kExitFailed, "Cannot read the macro"},
+        {{"macros", "import", dir + "/no-macros.dat"}, true, kExitRefused, "no [Macros] section"},
+        {{"macros", "import", dir + "/no-count.dat"}, true, kExitRefused, "macroNum is missing"},
+        {{"macros", "import", dir + "/many.dat"}, true, kExitRefused, "macroNum=99"},
         {{"profile", "export", dir + "/no/such/folder/p.ini"}, true, kExitFailed, "Cannot save to"},
         {{"macros", "export", dir + "/no/such/folder/m.dat"}, true, kExitFailed, "cannot write"},
     };
@@ -191,12 +198,35 @@ TEST_F(CommandsTest, ConfigSetAndImportEachSaveAndUploadOnce) {
     EXPECT_EQ(saved.fireTime, 240);
 }
 
-TEST_F(CommandsTest, AnUploadThatCannotBeSavedIsAFailure) {
-    // config.ini is replaced through a rename, which a folder of that name stops.
+TEST_F(CommandsTest, AFileThatCannotBeSavedStopsTheCommandBeforeAnythingChanges) {
+    const std::string profile = (host.dir / "p.ini").string();
+    ASSERT_EQ(Run({"profile", "export", profile}), kExitDone);
+    WriteFile(host.dir / "two.dat", "[Macros]\nmacroNum=0\n");
+    const Configuration record = ConfigurationOf(host.settings());
+    // A file is replaced through a rename, which a folder of that name stops.
     std::filesystem::remove(host.dir / "config.ini");
     std::filesystem::create_directory(host.dir / "config.ini");
-    EXPECT_EQ(Run({"apply"}), kExitFailed);
-    EXPECT_NE(Errors().find("could not be saved"), std::string::npos) << Errors();
+    std::filesystem::remove(host.dir / "Macro_EN.dat");
+    std::filesystem::create_directory(host.dir / "Macro_EN.dat");
+    const std::vector<std::vector<std::string>> commands = {
+        {"apply"},
+        {"config", "3"},
+        {"set", "FIRE_TIME", "100"},
+        {"profile", "import", profile},
+        {"macros", "import", (host.dir / "two.dat").string()},
+        {"reset", "--yes"},
+    };
+    for (const auto& words : commands) {
+        SCOPED_TRACE(testing::PrintToString(words));
+        EXPECT_EQ(Run(words), kExitFailed);
+        const std::string file =
+            words[0] == "macros" || words[0] == "reset" ? "Macro_EN.dat" : "config.ini";
+        EXPECT_NE(Errors().find((host.dir / file).string() + "'"), std::string::npos) << Errors();
+        EXPECT_TRUE(host.sink.sent.empty()) << "nothing is sent";
+        EXPECT_EQ(ConfigurationOf(host.settings()), record);
+        EXPECT_EQ(host.settings().currentConfig.load(), 1);
+        EXPECT_EQ(host.macros().userMacroCount, 1);
+    }
 }
 
 TEST_F(CommandsTest, StatusShowsTheNamesTheWindowShowsAndTheMouse) {

@@ -3,10 +3,14 @@
 #include "macro/PreTranslate.h"
 #include "macro/Recording.h"
 #include "settings/IniFile.h"
+#include "settings/Language.h"
+#include "settings/SmallFile.h"
 #include "support/TempDir.h"
 #include "unit/macro/FakeMacroPage.h"
 
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 namespace xk {
 namespace {
@@ -42,7 +46,7 @@ TEST_F(MacroListTest, FillWithoutMacrosShowsNoneAndKeepsCurrentAtZero) {
     ShowList();
     TempDir dir;
     test::WriteFile(dir / "none.dat", "[Macros]\nmacroNum=0\n");
-    ImportMacros(page, dir / "none.dat");
+    ImportMacros(page, dir / "none.dat", kLanguageEnglish);
     EXPECT_EQ(store.currentMacro, 0);
     EXPECT_TRUE(controls.macroLines.empty());
     EXPECT_TRUE(controls.eventLines.empty()) << "no events of a macro that is gone";
@@ -212,7 +216,7 @@ TEST_F(MacroListTest, ImportReplacesTheMacrosButNotTheFilePath) {
     AddMacros({u"a"});
     ShowList();
 
-    ImportMacros(page, dir / "chosen.dat");
+    ImportMacros(page, dir / "chosen.dat", kLanguageEnglish);
     EXPECT_EQ(controls.macroLines, (std::vector<std::u16string>{u"x", u"y"}));
     EXPECT_EQ(controls.macroSelection, 1);
     EXPECT_EQ(store.macroFilePath, dir / "Macro_CN.dat");
@@ -220,6 +224,52 @@ TEST_F(MacroListTest, ImportReplacesTheMacrosButNotTheFilePath) {
 
     ASSERT_TRUE(ExportMacros(page, dir / "out.dat"));
     EXPECT_EQ(IniRead(dir / "out.dat", "Macros", "macroNum", 3), "2");
+}
+
+TEST_F(MacroListTest, ImportRefusesAMacroFileItCannotReadWholeAndChangesNothing) {
+    TempDir dir;
+    const std::string slot(3192, '0');
+    struct Case {
+        std::string text;
+        std::string fault;
+    };
+    const Case cases[] = {
+        {"[Other]\nmacroNum=1\n0=" + slot + "\n", "no [Macros] section"},
+        // macroNum missing or outside 0..12.
+        {"[Macros]\n0=" + slot + "\n", "macroNum is missing"},
+        {"[Macros]\nmacroNum=99\n", "macroNum=99"},
+        {"[Macros]\nmacroNum=13\n", "macroNum=13"},
+        {"[Macros]\nmacroNum=-1\n", "macroNum=-1"},
+        {"[Macros]\nmacroNum=two\n", "macroNum=two"},
+        {"[Macros]\nmacroNum=012\n", "macroNum=012"},
+        // Slots that cannot be read.
+        {"[Macros]\nmacroNum=2\n0=" + slot + "\n", "macro 1 is missing"},
+        {"[Macros]\nmacroNum=1\n0=" + slot + "7\n", "macro 0 is not"},
+        {"[Macros]\nmacroNum=1\n0=06500x\n", "macro 0 is not"},
+        {"[Macros]\nmacroNum=1\n0=065256\n", "macro 0 is not"},
+        // Larger than 1 MiB.
+        {"[Macros]\nmacroNum=0\n" + std::string(kSmallFileLimit, ';'), "larger than 1 MiB"},
+    };
+    AddMacros({u"a", u"b"});
+    ShowList();
+    const auto before = store.userMacros;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        const auto file = dir / "bad.dat";
+        test::WriteFile(file, c.text);
+        messages.shown.clear();
+        EXPECT_FALSE(ImportMacros(page, file, kLanguageEnglish));
+        EXPECT_EQ(store.userMacroCount, 2);
+        EXPECT_EQ(std::memcmp(&store.userMacros, &before, sizeof before), 0);
+        EXPECT_EQ(controls.macroLines, (std::vector<std::u16string>{u"a", u"b"}));
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_NE(messages.shown[0].find(file.string()), std::string::npos) << messages.shown[0];
+        EXPECT_NE(messages.shown[0].find(c.fault), std::string::npos) << messages.shown[0];
+    }
+    // A short value reads its missing bytes as 0, as at start-up.
+    test::WriteFile(dir / "short.dat", "[Macros]\nmacroNum=1\n0=065000\n");
+    EXPECT_TRUE(ImportMacros(page, dir / "short.dat", kLanguageEnglish));
+    EXPECT_EQ(controls.macroLines, (std::vector<std::u16string>{u"A"}));
 }
 
 TEST_F(MacroListTest, ImportStopsTheRecordingFirst) {
@@ -231,7 +281,7 @@ TEST_F(MacroListTest, ImportStopsTheRecordingFirst) {
     ShowList();
     ToggleRecording(page);
     RecordKeyMessage(page, kKeyDownMessage, 66);
-    ImportMacros(page, dir / "chosen.dat");
+    ImportMacros(page, dir / "chosen.dat", kLanguageEnglish);
     EXPECT_FALSE(page.recorder.recording);
     EXPECT_EQ(keyboard.releases, 1);
     EXPECT_EQ(store.userMacros[0].Name(), u"x");

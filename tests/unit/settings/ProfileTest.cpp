@@ -2,6 +2,7 @@
 
 #include "settings/IniFile.h"
 #include "settings/SettingsIo.h"
+#include "settings/SmallFile.h"
 #include "support/TempDir.h"
 #include "support/fakes/RecordingMessages.h"
 
@@ -18,22 +19,23 @@ using test::RecordingMessages;
 using test::TempDir;
 using test::WriteFile;
 
-// Every configuration field away from its default, byte fields above 127, a negative code.
+// Every configuration field away from its default and at the ends of its range: codes that the
+// popups do not offer, the active DPI level among the disabled ones.
 void FillUnusual(Settings& s) {
-    const int32_t codes[kButtonCount] = {1, 41, -3, 52, 6, 14, 30, 39};
+    const int32_t codes[kButtonCount] = {1, 41, 0, 52, 54, 14, 30, 39};
     for (size_t i = 0; i < kButtonCount; ++i) {
         s.buttonFunction[i] = codes[i];
     }
     s.dpiLevel = 3;
     s.wheelStatus = 1;
     s.macroMode = 1;
-    s.dpiValue = {11, 0, 200, 7};
-    s.dpiEnabled = {0, 1, 0, 1};
-    s.ledMode = 2;
+    s.dpiValue = {11, 0, 5, 7};
+    s.dpiEnabled = {0, 1, 0, 0};
+    s.ledMode = 3;
     s.pointerSpeed = 9;
-    s.wheelSpeed = 250;
+    s.wheelSpeed = 0;
     s.reportRate = 3;
-    s.fireTime = 296;
+    s.fireTime = 300;
 }
 
 TEST(Profile, ExportThenImportGivesBackEveryFieldAndNothingElse) {
@@ -80,7 +82,7 @@ TEST(Profile, ExportIntoAnExistingFileKeepsTheRestOfIt) {
         text.rfind("; my notes\r\n[Other]\r\nname=mine\r\n[config7]\r\nK0=1\r\nEXTRA=keep\r\n", 0),
         0u)
         << text;
-    EXPECT_NE(text.find("FIRE_TIME=296\r\n[Tail]\r\nx=1\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("FIRE_TIME=300\r\n[Tail]\r\nx=1\r\n"), std::string::npos) << text;
     EXPECT_EQ(text.find("\n[Config7]"), std::string::npos) << "no second section";
 
     Settings back;
@@ -141,6 +143,73 @@ TEST(Profile, FileThatIsNoProfileIsRefusedAndChangesNothing) {
         ASSERT_EQ(messages.shown.size(), 1u);
         EXPECT_EQ(messages.shown[0], ProfileMessage(c.problem, dir / c.file, c.language));
     }
+}
+
+// A whole profile as an export writes it, with one key's line replaced (or dropped for "").
+std::string ProfileWith(const std::string& key, const std::string& line) {
+    Settings s;
+    ApplyBuiltInDefaults(s);
+    std::string text = "[Config7]\n";
+    for (const auto& [k, v] : ConfigurationEntries(s)) {
+        text += k == key ? line : k + "=" + v + "\n";
+    }
+    return text;
+}
+
+TEST(Profile, ProfileTheWindowCouldNotMakeIsRefusedNamingTheFirstBadKey) {
+    TempDir dir;
+    struct Case {
+        std::string text;
+        ProfileProblem problem;
+        std::string fault;
+    };
+    const std::string k1Off = ProfileWith("K0", "K0=2\n");
+    const Case cases[] = {
+        // Every key present.
+        {"[Config7]\nK0=3\nFIRE_TIME=50\n", ProfileProblem::BadValue, "K1 is missing"},
+        {ProfileWith("USB_SPEED", ""), ProfileProblem::BadValue, "USB_SPEED is missing"},
+        // Each a number in its range.
+        {ProfileWith("DPI_SET1", "DPI_SET1=12\n"), ProfileProblem::BadValue, "DPI_SET1=12"},
+        {ProfileWith("FIRE_TIME", "FIRE_TIME=301\n"), ProfileProblem::BadValue, "FIRE_TIME=301"},
+        {ProfileWith("K4", "K4=55\n"), ProfileProblem::BadValue, "K4=55 (K4 takes 0..54)"},
+        {ProfileWith("K4", "K4=-1\n"), ProfileProblem::BadValue, "K4=-1"},
+        {ProfileWith("LED_STATUS", "LED_STATUS=260\n"), ProfileProblem::BadValue, "LED_STATUS"},
+        {ProfileWith("DPI_SET_EN2", "DPI_SET_EN2=7\n"), ProfileProblem::BadValue, "DPI_SET_EN2"},
+        {ProfileWith("DPI_SPEED", "DPI_SPEED=fast\n"), ProfileProblem::BadValue, "DPI_SPEED=fast"},
+        {ProfileWith("DPI_LEVEL", "DPI_LEVEL=\n"), ProfileProblem::BadValue, "DPI_LEVEL="},
+        // One button the left button, one DPI level enabled.
+        {k1Off, ProfileProblem::BadValue, "no button is the left button"},
+        {[] {
+             std::string t = ProfileWith("DPI_SET_EN0", "DPI_SET_EN0=0\n");
+             for (const char* key : {"DPI_SET_EN1=1", "DPI_SET_EN2=1", "DPI_SET_EN3=1"}) {
+                 t.replace(t.find(key), std::string(key).size(), std::string(key, 12) + "0");
+             }
+             return t;
+         }(),
+         ProfileProblem::BadValue, "no DPI level is enabled"},
+        // Larger than 1 MiB, even when the profile in it is sound.
+        {ProfileWith("", "") + std::string(kSmallFileLimit, ';'), ProfileProblem::TooLarge, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault.empty() ? c.text.substr(0, 40) : c.fault);
+        const auto file = dir / "bad.ini";
+        WriteFile(file, c.text);
+        Settings s;
+        FillUnusual(s);
+        s.language = 1;
+        const Configuration before = ConfigurationOf(s);
+        RecordingMessages messages;
+        EXPECT_FALSE(ImportProfileFile(s, file, messages));
+        EXPECT_EQ(ConfigurationOf(s), before);
+        EXPECT_EQ(ReadFile(file), c.text);
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_NE(messages.shown[0].find(file.string()), std::string::npos) << messages.shown[0];
+        EXPECT_NE(messages.shown[0].find(c.fault), std::string::npos) << messages.shown[0];
+        EXPECT_EQ(messages.shown[0], ProfileMessage(c.problem, file, 1, ReadProfile(file).fault));
+    }
+    // The sound profile these are made from imports.
+    WriteFile(dir / "good.ini", ProfileWith("", ""));
+    EXPECT_TRUE(ReadProfile(dir / "good.ini").config.has_value());
 }
 
 TEST(Profile, MessagesNameTheFileInTheInterfaceLanguage) {

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace xk::ctl {
+namespace xk {
 
 // What a key of a configuration section holds.
 enum class FieldKind {
@@ -39,8 +39,14 @@ std::span<const ConfigurationField> ConfigurationFields();
 // The field of a key, matched without regard to ASCII case; null for no such key.
 const ConfigurationField* FindConfigurationField(std::string_view key);
 
+// Whether a value lies in the field's range: for a button any function code (the popups offer
+// fewer, and `set` checks those by name), for the others what the window's clicks produce.
+bool InRange(const ConfigurationField& field, int64_t value);
+// "DPI_SET1 takes 0..11".
+std::string RangeText(const ConfigurationField& field);
+
 int32_t ValueOf(const Configuration& config, const ConfigurationField& field);
 // Sets the field; the caller has checked the value.
 void SetValue(Configuration& config, const ConfigurationField& field, int32_t value);
 
-} // namespace xk::ctl
+} // namespace xk

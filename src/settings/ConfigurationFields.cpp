@@ -1,17 +1,14 @@
-#include "ctl/ConfigurationFields.h"
+#include "settings/ConfigurationFields.h"
 
 #include "settings/FunctionCode.h"
-#include "ui/PointerRules.h"
 
 #include <algorithm>
 #include <vector>
 
-namespace xk::ctl {
+namespace xk {
 
 namespace {
 
-// The pointer and wheel speeds are ten steps, one element each on the macro page.
-constexpr int32_t kSpeedStepCount = 10;
 // The report-rate button steps USB_SPEED through 0..3.
 constexpr int32_t kReportRateStepCount = 4;
 
@@ -62,6 +59,14 @@ const ConfigurationField* FindConfigurationField(std::string_view key) {
         }
     }
     return nullptr;
+}
+
+bool InRange(const ConfigurationField& field, int64_t value) {
+    return value >= field.low && value <= field.high;
+}
+
+std::string RangeText(const ConfigurationField& field) {
+    return field.key + " takes " + std::to_string(field.low) + ".." + std::to_string(field.high);
 }
 
 int32_t ValueOf(const Configuration& c, const ConfigurationField& field) {
@@ -131,4 +136,4 @@ void SetValue(Configuration& c, const ConfigurationField& field, int32_t value) 
     }
 }
 
-} // namespace xk::ctl
+} // namespace xk
