@@ -71,6 +71,8 @@ bool CNUV_DEvoraApp::InitMainWindow() {
         return false;
     }
 
+    // A program killed while a macro held keys left them held in the mouse.
+    link_->reports().ReleaseHeld();
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
     UploadAndSave(); // a start-up that cannot save says nothing: no one asked for a save
     tray_->AddTrayIcon();

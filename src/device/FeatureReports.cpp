@@ -133,6 +133,11 @@ void FeatureReports::SendConsumerKey(int32_t functionCode) {
          {{2, static_cast<uint8_t>(*usage >> 8)}, {3, static_cast<uint8_t>(*usage & 0xFF)}});
 }
 
+void FeatureReports::ReleaseHeld() {
+    ReleaseAll();
+    Send(Command::ConsumerKey, {{2, 0}, {3, 0}});
+}
+
 void FeatureReports::SendExitReport() {
     Send(Command::Exit, {{2, 0}, {3, 0}});
 }

@@ -40,6 +40,10 @@ public:
     // Function codes 21..30; any other code sends nothing.
     void SendConsumerKey(int32_t functionCode);
 
+    // Everything a macro or a media key could have left held in the mouse (by a program that
+    // was killed while playing): ReleaseAll, then no consumer key.
+    void ReleaseHeld();
+
     void SendExitReport();
 
     // Copies for tests and diagnostics.

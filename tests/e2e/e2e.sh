@@ -109,6 +109,10 @@ wait_reports_above() {
     return 1
 }
 
+# Waits for the start's reports: what a killed program could have left held released (3), then
+# the upload (15).
+wait_start_upload() { wait_reports_above 17; }
+
 click() { xk_click_element "$wid" "$layout" "$1"; }
 macro_layout=$app/skins/INI_EN/skin_advance_en.ini
 macro_click() { xk_click_element "$wid" "$macro_layout" "$1"; }
@@ -316,7 +320,7 @@ root_keeps_users_files)
     checksums "$app" >"$work/before"
     start_vmouse; start_app
     wid=$(xk_wait_window 20) || fail "no window"
-    wait_reports_above 14 || fail "no upload"
+    wait_start_upload || fail "no upload"
     click 42 # wheel on
     click 3  # apply
     expect_message apply-as-root
@@ -719,6 +723,27 @@ exit_while_playing)
         echo "$state" | has -qx 'mouse_buttons ff' || fail "$how: a button left held"
     done
     ;;
+killed_while_holding)
+    # kill -9 while a macro holds A and the left button leaves them held in the mouse; the next
+    # start lets go of them before its upload.
+    hold_macro
+    start_vmouse; start_app
+    xk_wait_window 20 >/dev/null || fail "no window"
+    wait_start_upload || fail "no upload"
+    play_and_wait_held 5 || fail "the macro did not start"
+    kill -KILL "$app_pid"
+    wait_gone "$app_pid" 5 || fail "kill -9 did not end the program"
+    "$vmouse" --socket "$socket" state | has -qx 'keys 04 00 00 00 00 00' ||
+        fail "the mouse did not hold A after the kill, so this case proves nothing"
+    sleep 1 # the virtual mouse takes the next connection once it has seen the end of this one
+    start_app
+    xk_wait_window 20 >/dev/null || fail "no window after the restart"
+    wait_start_upload || fail "no upload after the restart"
+    state=$("$vmouse" --socket "$socket" state)
+    echo "$state" | has -qx 'keys 00 00 00 00 00 00' || fail "keys left held: $(echo "$state" | grep keys)"
+    echo "$state" | has -qx 'mouse_buttons ff' || fail "a button left held: $(echo "$state" | grep mouse_buttons)"
+    echo "$state" | has -qx 'consumer 0000' || fail "a consumer key left held"
+    ;;
 one_node)
     # Both vendor collections on one node: the upload and a button press go through it, every
     # report at report 7's own length (8 bytes), none refused.
@@ -728,7 +753,7 @@ one_node)
     xk_wait_vmouse "$vmouse" "$socket" || fail "the virtual mouse did not start"
     start_app
     xk_wait_window 20 >/dev/null || fail "no window"
-    wait_reports_above 14 || fail "no upload"
+    wait_start_upload || fail "no upload"
     [ "$(reports_of 10 | wc -l)" -eq 8 ] || fail "not every button function was uploaded"
     "$vmouse" --socket "$socket" press 5 >/dev/null && "$vmouse" --socket "$socket" release 5 >/dev/null
     sleep 0.5
@@ -749,7 +774,7 @@ no_config)
     rm "$app/config.ini"
     start_vmouse; start_app
     xk_wait_window 20 >/dev/null || fail "no window"
-    wait_reports_above 14 || fail "no upload"
+    wait_start_upload || fail "no upload"
     sleep 0.5
     [ "$(reports_of 10 | awk '{print $6}' | sort -u)" = "00" ] || fail "a button got a device function"
     [ -f "$app/config.ini" ] || fail "no config.ini was made"
@@ -765,7 +790,7 @@ ctl_config_alone)
     sed -i '/^\[Config3\]/,/^\[/ s/^FIRE_TIME=.*/FIRE_TIME=240/' "$app/config.ini"
     start_vmouse
     out=$("$app/xk-r40-ctl" --virtual-mouse "$socket" config 3 2>&1) || fail "config 3 failed: $out"
-    wait_reports_above 14 || fail "no upload: $out"
+    wait_start_upload || fail "no upload: $out"
     sleep 0.3
     [ "$(report_count)" -eq 15 ] || fail "$(report_count) reports, not the 15 of one upload"
     [ "$(last_fire_time)" = "001e" ] || fail "fire time is '$(last_fire_time)', not 001e of configuration 3"
@@ -882,7 +907,7 @@ refused_files)
     [ "$(report_count)" -eq 0 ] || fail "xk-r40-ctl alone sent reports for refused files"
     start_app
     wid=$(xk_wait_window 20) || fail "no window"
-    wait_reports_above 14 || fail "no upload"
+    wait_start_upload || fail "no upload"
     sleep 0.5
     before_sums=$(sums) # after the start's own upload and save
     status_before=$("$app/xk-r40-ctl" status; "$app/xk-r40-ctl" macros list)
@@ -1107,7 +1132,7 @@ unplug_mid_macro)
     hold_macro
     start_vmouse; start_app
     xk_wait_window 20 >/dev/null || fail "no window"
-    wait_reports_above 14 || fail "no upload"
+    wait_start_upload || fail "no upload"
     sleep 0.5
     checksums "$app" >"$work/before"
     play_and_wait_held 5 || fail "the macro did not start"
@@ -1118,7 +1143,7 @@ unplug_mid_macro)
     checksums "$app" | diff "$work/before" - >/dev/null || fail "files changed: $(checksums "$app" | diff "$work/before" -)"
     start_vmouse; start_app
     xk_wait_window 20 >/dev/null || fail "no window after the mouse came back"
-    wait_reports_above 14 || fail "no upload after the mouse came back"
+    wait_start_upload || fail "no upload after the mouse came back"
     ;;
 read_only_folder)
     # Apply, the main page's save, save macros, both exports and the reset into a program
@@ -1137,7 +1162,7 @@ read_only_folder)
     checksums "$app" >"$work/before"
     start_vmouse; start_app
     wid=$(xk_wait_window 20) || fail "no window"
-    wait_reports_above 14 || fail "no upload"
+    wait_start_upload || fail "no upload"
     no_message 1 || fail "a message at start-up, which saves by itself"
     click 42 # wheel on
     before=$(report_count)
@@ -1183,7 +1208,7 @@ disk_full)
     macro_layout=$app/skins/INI_EN/skin_advance_en.ini
     start_vmouse; start_app
     wid=$(xk_wait_window 20) || fail "no window"
-    wait_reports_above 14 || fail "no upload"
+    wait_start_upload || fail "no upload"
     sleep 0.5
     # Record X and Y into macro 0; the macro file does not fit in the 8 KB left.
     click 10
@@ -1229,7 +1254,7 @@ broken_skin_pictures)
     truncate -s $((size / 2)) "$app/skins/color_normal_pink.jpg"
     start_vmouse; start_app
     wid=$(xk_wait_window 20) || fail "no window"
-    wait_reports_above 14 || fail "no upload"
+    wait_start_upload || fail "no upload"
     no_message 1 || fail "a message for the pictures"
     shot broken-main
     click 26 # the function popup, without its picture
@@ -1257,7 +1282,7 @@ truncated_config)
     cp "$work/cut" "$app/config.ini"
     start_vmouse; start_app
     wid=$(xk_wait_window 20) || fail "no window"
-    wait_reports_above 14 || fail "no upload"
+    wait_start_upload || fail "no upload"
     sleep 0.5
     got=$(reports_of 10 | head -8 | awk '{print $5 ":" $6}' | tr '\n' ' ')
     [ "$got" = "01:01 02:02 03:03 05:05 04:00 06:00 08:00 09:00 " ] || fail "button functions '$got'"
@@ -1287,7 +1312,7 @@ garbage_macro_file)
     checksum=$(sha256sum <"$app/Macro_EN.dat")
     start_vmouse; start_app
     wid=$(xk_wait_window 20) || fail "no window"
-    wait_reports_above 14 || fail "no upload"
+    wait_start_upload || fail "no upload"
     click 10
     sleep 0.5
     for line in 0 3 6 9; do
@@ -1310,7 +1335,7 @@ stalled_mouse)
     # and the program ends when asked; what was sent arrives once the mouse wakes.
     start_vmouse; start_app
     wid=$(xk_wait_window 20) || fail "no window"
-    wait_reports_above 14 || fail "no upload"
+    wait_start_upload || fail "no upload"
     sleep 0.5
     click 10 # the macro page as it looks with the pointer on its tab
     sleep 0.5
