@@ -266,8 +266,8 @@ element_point() {
 
 # The warning opens where the popup of button slot $1 would: sets origin_x and origin_y.
 warning_origin() {
-    local sx sy sw sh
-    read -r sx sy sw sh <<<"$(element_box "$1")"
+    local sx sy sh
+    read -r sx sy _ sh <<<"$(element_box "$1")"
     eval "$(xdotool getwindowgeometry --shell "$wid")"
     origin_x=$((X + sx)); origin_y=$((Y + sy + sh))
 }
@@ -445,10 +445,11 @@ popup_drag)
         xdotool mousemove "$sx" "$sy" sleep 0.3 mousedown 1 sleep 0.5
         popup_geometry || fail "no popup for button 6"
         read -r ux uy <<<"$(element_point "$under")"
-        read -r ex ey ew eh <<<"$(element_box "$under")"
+        read -r _ _ _ eh <<<"$(element_box "$under")"
         last_row=$((py + 9 * ph + ph / 2))
-        [ "$ux" -ge "$px" ] && [ $((last_row - uy)) -lt $((eh / 2)) ] && [ $((uy - last_row)) -lt $((eh / 2)) ] ||
+        if [ "$ux" -lt "$px" ] || [ $((last_row - uy)) -ge $((eh / 2)) ] || [ $((uy - last_row)) -ge $((eh / 2)) ]; then
             fail "the popup's last row does not lie over element $under"
+        fi
         xdotool mousemove "$ux" "$last_row" sleep 0.3 mouseup 1 sleep 0.8
         xdotool search --onlyvisible --name "XK-R40 GAMING MOUSE" >/dev/null || fail "Hide acted under the popup"
         popup_geometry || fail "the popup closed on a release over its group row (element $under)"
