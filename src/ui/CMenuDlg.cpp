@@ -2,6 +2,7 @@
 
 #include "settings/FunctionAssignment.h"
 #include "ui/CSubMenuDlg.h"
+#include "ui/OwnedWindows.h"
 #include "ui/PopupPicture.h"
 #include "ui/layout/PopupRows.h"
 
@@ -48,6 +49,10 @@ void CMenuDlg::paintEvent(QPaintEvent* /*event*/) {
 }
 
 void CMenuDlg::mouseMoveEvent(QMouseEvent* event) {
+    // Pressed on a group row and dragged into its sub-popup: the row stays, the sub-popup follows.
+    if (PassToOwnedWindow(*this, *event)) {
+        return;
+    }
     const QPoint pos = event->position().toPoint();
     const int32_t row = RowAt(pos.x(), pos.y(), w_, h_, kPopupHitRows);
     if (row != c_.ui.popupRow) {
@@ -69,6 +74,12 @@ void CMenuDlg::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     c_.ui.popupPressed = false;
+    if (PassToOwnedWindow(*this, *event)) {
+        if (isVisible()) {
+            repaint(); // the row's pressed look goes; its sub-popup stays as it is
+        }
+        return;
+    }
     Refresh();
     const int32_t row = c_.ui.popupRow;
     if (row >= 1 && row <= kLastDirectRow) {

@@ -17,6 +17,7 @@
 #include "settings/Language.h"
 #include "ui/CEditHelper.h"
 #include "ui/KeyMessages.h"
+#include "ui/OwnedWindows.h"
 
 namespace xk {
 namespace {
@@ -103,6 +104,10 @@ void CNUV_DEvoraDlg::mouseMoveEvent(QMouseEvent* event) {
         move(event->globalPosition().toPoint() - moveOffset_);
         return;
     }
+    if (PassToOwnedWindow(*this, *event)) {
+        OnPointerCovered();
+        return;
+    }
     const QPoint pos = event->position().toPoint();
     OnPointerMove(pos.x(), pos.y());
 }
@@ -117,6 +122,10 @@ void CNUV_DEvoraDlg::mousePressEvent(QMouseEvent* event) {
 void CNUV_DEvoraDlg::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         followingPointer_ = false;
+        // Released over a popup lying above the window: the popup chooses, no button here acts.
+        if (PassToOwnedWindow(*this, *event)) {
+            OnPointerCovered();
+        }
         const QPoint pos = event->position().toPoint();
         OnLeftButtonUp(pos.x(), pos.y());
     } else if (event->button() == Qt::RightButton && c_.settings.currentPage != kMacroPage) {

@@ -34,6 +34,8 @@ public:
     const QRegion& MacroRepaintRegion() const { return macroRepaintRegion_; }
 
     void OnPointerMove(int32_t x, int32_t y);
+    // The pointer lies over another window of ours above this one: no element is under it.
+    void OnPointerCovered();
     void OnLeftButtonDown(int32_t x, int32_t y);
     void OnLeftButtonUp(int32_t x, int32_t y);
     void ShowPage(uint8_t page);
@@ -74,6 +76,7 @@ private:
     bool PreTranslateKey(QObject* watched, QKeyEvent& event);
     void RightButtonReleased();
     void RepaintAfterHotChange();
+    void SetHotElements(int32_t main, int32_t light, int32_t macro);
     void ActOnMainPress(int32_t element);
     void ActOnMacroPress(int32_t element, int32_t x);
     void PressButtonSlot(int32_t element);

@@ -33,8 +33,8 @@ struct InterfaceState {
     int32_t subPopupRows = 0;
     int32_t lastSubCode = 0;
     bool assignmentDone = false;
-    // The warning's button under the pointer: 1 confirm, 2 cancel, kNoElement none. It keeps
-    // its value from one showing to the next until the pointer moves.
+    // The warning's button under the pointer: 1 confirm, 2 cancel, kNoElement none; taken from
+    // the pointer's position when the warning shows.
     int32_t warningChoice = 0;
 
     int32_t ledPreviewColour = 0;

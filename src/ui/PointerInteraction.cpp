@@ -23,13 +23,23 @@ constexpr int32_t kHideConfig = 6;
 } // namespace
 
 void CNUV_DEvoraDlg::OnPointerMove(int32_t x, int32_t y) {
-    InterfaceState& ui = c_.ui;
     const bool mainPage = c_.settings.currentPage == kMainPage;
-    ui.hotMainElement = HitTest(c_.layout.mainElements, x, y,
-                                mainPage ? me::kLastHitElement : me::kLastCommonElement);
-    ui.hotLightElement = HitTest(c_.layout.lightElements, x, y, light_element::kLastHitElement);
-    ui.hotMacroElement = HitTest(c_.layout.macroElements, x, y, ae::kLastHitElement);
-    const std::array<int32_t, 3> hot{ui.hotMainElement, ui.hotLightElement, ui.hotMacroElement};
+    SetHotElements(HitTest(c_.layout.mainElements, x, y,
+                           mainPage ? me::kLastHitElement : me::kLastCommonElement),
+                   HitTest(c_.layout.lightElements, x, y, light_element::kLastHitElement),
+                   HitTest(c_.layout.macroElements, x, y, ae::kLastHitElement));
+}
+
+void CNUV_DEvoraDlg::OnPointerCovered() {
+    SetHotElements(kNoElement, kNoElement, kNoElement);
+}
+
+void CNUV_DEvoraDlg::SetHotElements(int32_t main, int32_t light, int32_t macro) {
+    InterfaceState& ui = c_.ui;
+    ui.hotMainElement = main;
+    ui.hotLightElement = light;
+    ui.hotMacroElement = macro;
+    const std::array<int32_t, 3> hot{main, light, macro};
     if (hot != ui.lastHot) {
         ui.lastHot = hot;
         RepaintAfterHotChange();

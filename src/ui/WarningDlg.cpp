@@ -7,6 +7,7 @@
 #include "ui/layout/WarningElements.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -62,29 +63,48 @@ void WarningDlg::paintEvent(QPaintEvent* /*event*/) {
     }
 }
 
-void WarningDlg::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint pos = event->position().toPoint();
+int32_t WarningDlg::ChoiceAt(const QPoint& pos) const {
     const auto& elements = c_.layout.warningElements;
-    int32_t choice = kNoElement;
     if (elements[warning_element::kConfirmButton].Contains(pos.x(), pos.y())) {
-        choice = kConfirm;
-    } else if (elements[warning_element::kCancelButton].Contains(pos.x(), pos.y())) {
-        choice = kCancel;
+        return kConfirm;
     }
+    if (elements[warning_element::kCancelButton].Contains(pos.x(), pos.y())) {
+        return kCancel;
+    }
+    return kNoElement;
+}
+
+void WarningDlg::SetChoice(int32_t choice) {
     if (choice != c_.ui.warningChoice) {
         c_.ui.warningChoice = choice;
-        repaint();
+        if (isVisible()) {
+            repaint();
+        }
     }
+}
+
+// The pointer may rest where the dialog opens: no move comes until it moves, so the
+// highlight starts from where it lies.
+void WarningDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    SetChoice(ChoiceAt(mapFromGlobal(QCursor::pos())));
+}
+
+void WarningDlg::mouseMoveEvent(QMouseEvent* event) {
+    SetChoice(ChoiceAt(event->position().toPoint()));
     QDialog::mouseMoveEvent(event);
 }
 
+// Only the button under the released pointer answers.
 void WarningDlg::mouseReleaseEvent(QMouseEvent* event) {
     QDialog::mouseReleaseEvent(event);
     if (event->button() != Qt::LeftButton) {
         return;
     }
-    if (c_.ui.warningChoice == kConfirm || c_.ui.warningChoice == kCancel) {
-        done(c_.ui.warningChoice);
+    const int32_t choice = ChoiceAt(event->position().toPoint());
+    SetChoice(choice);
+    if (choice == kConfirm || choice == kCancel) {
+        done(choice);
     }
 }
 

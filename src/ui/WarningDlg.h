@@ -23,11 +23,17 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // 1 over the confirm button, 2 over the cancel button, kNoElement elsewhere.
+    int32_t ChoiceAt(const QPoint& pos) const;
+    // The highlighted button; repaints when it changes.
+    void SetChoice(int32_t choice);
+
     WindowContext c_;
 };
 

@@ -244,6 +244,61 @@ play_and_wait_held() {
     return 1
 }
 
+# The function popup's place, width and row height (px, py, pw, ph), if it shows.
+popup_geometry() {
+    local p
+    p=$(xdotool search --onlyvisible --name '^MainMenuDlg$' 2>/dev/null | head -1)
+    [ -n "$p" ] || return 1
+    eval "$(xdotool getwindowgeometry --shell "$p")"
+    px=$X; py=$Y; pw=$WIDTH; ph=$(((HEIGHT - 1) / 10))
+}
+
+# BUTTONPOS row $1 of the main layout: "x y width height".
+element_box() {
+    awk -F, -v key="$1" '
+        /^\[/ { in_section = ($0 ~ /^\[BUTTONPOS\]/) }
+        in_section { split($1, kv, "="); if (kv[1] == key) { print $2, $3, $4, $5; exit } }' "$layout"
+}
+
+# The screen point "x y" of main element $1's centre.
+element_point() {
+    local x y w h
+    read -r x y w h <<<"$(element_box "$1")"
+    eval "$(xdotool getwindowgeometry --shell "$wid")"
+    echo "$((X + x + w / 2)) $((Y + y + h / 2))"
+}
+
+# The warning opens where the popup of button slot $1 would: sets origin_x and origin_y.
+warning_origin() {
+    local sx sy sh
+    read -r sx sy _ sh <<<"$(element_box "$1")"
+    eval "$(xdotool getwindowgeometry --shell "$wid")"
+    origin_x=$((X + sx)); origin_y=$((Y + sy + sh))
+}
+
+# Moves to warning element $1 (0 confirm, 1 cancel) and clicks.
+warning_layout=$app/skins/INI_EN/LBWarning_en.ini
+warning_click() {
+    local pos
+    pos=$(xk_element_centre "$warning_layout" "$1")
+    set -- $pos
+    xdotool mousemove $((origin_x + $1)) $((origin_y + $2)) sleep 0.3 click 1 sleep 0.5
+}
+
+# Whether the warning shows within two seconds ($1 = 0) or is gone within two ($1 = 1).
+warning_shown() {
+    local i
+    for i in $(seq 1 20); do
+        if xdotool search --onlyvisible --name '^xk-r40$' >/dev/null 2>&1; then
+            [ "${1:-0}" = 0 ] && return 0
+        else
+            [ "${1:-0}" = 1 ] && return 1
+        fi
+        sleep 0.1
+    done
+    [ "${1:-0}" = 1 ]
+}
+
 case "$case_name" in
 startup_upload)
     start_vmouse; start_app
@@ -376,13 +431,6 @@ function_popup)
     start_vmouse; start_app
     wid=$(xk_wait_window 20) || fail "no window"
     sleep 0.5
-    popup_geometry() {
-        local p
-        p=$(xdotool search --onlyvisible --name '^MainMenuDlg$' 2>/dev/null | head -1)
-        [ -n "$p" ] || return 1
-        eval "$(xdotool getwindowgeometry --shell "$p")"
-        px=$X; py=$Y; pw=$WIDTH; ph=$(((HEIGHT - 1) / 10))
-    }
     # Row $1 of the popup, then a click.
     choose_row() {
         xdotool mousemove $((px + pw / 2)) $((py + ($1 - 1) * ph + ph / 2)) sleep 0.3 click 1 sleep 0.3
@@ -408,29 +456,7 @@ function_popup)
     reports_of 17 | has -q ' 17 00 e9 ' || fail "button 4 did not send Volume Up"
 
     # Button 0 holds the only left button: the warning asks first.
-    warning_layout=$app/skins/INI_EN/LBWarning_en.ini
-    eval "$(xdotool getwindowgeometry --shell "$wid")"
-    read -r sx sy sw sh <<<"$(awk -F, '/^25=/ {print $2, $3, $4, $5}' "$layout")"
-    origin_x=$((X + sx)); origin_y=$((Y + sy + sh))
-    warning_click() {
-        local pos
-        pos=$(xk_element_centre "$warning_layout" "$1")
-        set -- $pos
-        xdotool mousemove $((origin_x + $1)) $((origin_y + $2)) sleep 0.3 click 1 sleep 0.5
-    }
-    # Whether the warning shows within two seconds ($1 = 0) or is gone within two ($1 = 1).
-    warning_shown() {
-        local i
-        for i in $(seq 1 20); do
-            if xdotool search --onlyvisible --name '^xk-r40$' >/dev/null 2>&1; then
-                [ "${1:-0}" = 0 ] && return 0
-            else
-                [ "${1:-0}" = 1 ] && return 1
-            fi
-            sleep 0.1
-        done
-        [ "${1:-0}" = 1 ]
-    }
+    warning_origin 25
     click 25
     warning_shown || fail "no warning before the only left button is reassigned"
     warning_click 1 # cancel
@@ -451,6 +477,80 @@ function_popup)
     sleep 0.8
     reports_of 10 | has -q ' 10 01 02 ' || fail "button 0 did not get Right Click"
     reports_of 10 | tail -8 | has -q ' 10 02 01 ' || fail "button 1 did not become the left button"
+    ;;
+popup_drag)
+    # Slot 31's popup lies over Hide and Apply. A press on the slot dragged onto the popup's last
+    # row and released there over either button: the row opens its group as a click on it does,
+    # and the button under the popup does not act. A press on that row dragged into the group
+    # and released there chooses the group's row.
+    start_vmouse; start_app
+    wid=$(xk_wait_window 20) || fail "no window"
+    sleep 0.5
+    before=$(report_count)
+    read -r sx sy <<<"$(element_point 31)"
+    for under in 2 3; do # Hide, Apply
+        xdotool mousemove "$sx" "$sy" sleep 0.3 mousedown 1 sleep 0.5
+        popup_geometry || fail "no popup for button 6"
+        read -r ux uy <<<"$(element_point "$under")"
+        read -r _ _ _ eh <<<"$(element_box "$under")"
+        last_row=$((py + 9 * ph + ph / 2))
+        if [ "$ux" -lt "$px" ] || [ $((last_row - uy)) -ge $((eh / 2)) ] || [ $((uy - last_row)) -ge $((eh / 2)) ]; then
+            fail "the popup's last row does not lie over element $under"
+        fi
+        xdotool mousemove "$ux" "$last_row" sleep 0.3 mouseup 1 sleep 0.8
+        xdotool search --onlyvisible --name "XK-R40 GAMING MOUSE" >/dev/null || fail "Hide acted under the popup"
+        popup_geometry || fail "the popup closed on a release over its group row (element $under)"
+        sub=$(for w in $(xdotool search --onlyvisible --class xk-r40 2>/dev/null); do
+            eval "$(xdotool getwindowgeometry --shell "$w")"
+            [ "$X" -eq $((px + pw)) ] && echo "$X $Y $HEIGHT"
+        done | head -1)
+        [ -n "$sub" ] || fail "the last row's group did not open (element $under)"
+    done
+    [ "$(report_count)" -eq "$before" ] || fail "a release over the popup uploaded"
+    # The built-in macros: eight rows, the last level with the popup's last row; the second
+    # gives code 32.
+    read -r qx qy qheight <<<"$sub"
+    qh=$(((qheight - 1) / 8))
+    xdotool mousemove $((px + pw / 2)) "$last_row" sleep 0.3 mousedown 1 sleep 0.3 \
+        mousemove $((qx + 40)) "$last_row" sleep 0.3 \
+        mousemove $((qx + 40)) $((qy + qh + qh / 2)) sleep 0.3 mouseup 1 sleep 0.5
+    popup_geometry && fail "the popup stays open after a drag into its group"
+    click 3 # apply
+    sleep 0.8
+    [ "$(report_count)" -gt "$before" ] || fail "apply sent nothing"
+    section_of "$app/config.ini" Config1 | has -q '^K6=32' || fail "button 6 did not get code 32"
+    ;;
+warning_at_rest)
+    # The warning opens under the slot while the pointer still rests on the slot, after a
+    # showing that answered Confirm: no button is highlighted until the pointer comes over one.
+    # Pressed on the slot and released over Cancel, a click there without a move answers Cancel.
+    start_vmouse; start_app
+    wid=$(xk_wait_window 20) || fail "no window"
+    sleep 0.5
+    warning_origin 25
+    read -r sx sy <<<"$(element_point 25)"
+    warning_crop() { convert "$work/$1.png" -crop "360x180+$origin_x+$origin_y" "$work/$1.png"; }
+    click 25
+    warning_shown || fail "no warning before the only left button is reassigned"
+    warning_click 0 # confirm
+    popup_geometry || fail "confirm did not open the popup"
+    click 25 # closes the popup and asks again; the pointer rests on the slot
+    warning_shown || fail "no warning the second time"
+    sleep 0.5
+    shot at-rest
+    read -r mx my <<<"$(xk_element_centre "$warning_layout" 2)"
+    xdotool mousemove $((origin_x + mx)) $((origin_y + my)) sleep 0.5 # the message: no button
+    shot on-message
+    warning_crop at-rest; warning_crop on-message
+    same_pixels at-rest on-message || fail "a button is highlighted with the pointer resting on the slot"
+    xdotool key Escape
+    warning_shown 1 && fail "Escape left the warning open"
+    read -r cx cy <<<"$(xk_element_centre "$warning_layout" 1)"
+    xdotool mousemove "$sx" "$sy" sleep 0.3 mousedown 1 sleep 0.5
+    warning_shown || fail "no warning the third time"
+    xdotool mousemove $((origin_x + cx)) $((origin_y + cy)) sleep 0.3 mouseup 1 sleep 0.3 click 1 sleep 0.5
+    warning_shown 1 && fail "a click on Cancel left the warning open"
+    popup_geometry && fail "a click on Cancel opened the popup"
     ;;
 recording_as_typed)
     # Keys as a person types them: one held down with auto-repeat on, keys the window would

@@ -2,8 +2,8 @@
 
 #include "ui/CMenuDlg.h"
 #include "ui/CSubMenuDlg.h"
-#include "ui/layout/PopupRows.h"
 #include "ui/WarningDlg.h"
+#include "ui/layout/PopupRows.h"
 
 #include <QCoreApplication>
 #include <QCursor>
@@ -220,21 +220,107 @@ TEST(WarningDialog, AnswersConfirmCancelAndEscapeAndShowsTheHighlight) {
     }
 }
 
-TEST(WarningDialog, AReleaseOverTheMessageDoesNothingAndTheChoiceCarriesOver) {
-    SyntheticSkin skin;
-    skin.ui.popupOrigin = {kOrigin.x(), kOrigin.y()};
-    skin.ui.warningChoice = WarningDlg::kCancel; // from the last showing
-    WarningDlg dialog(skin.Context(), skin.window.get());
-    dialog.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    const Element& cancel = skin.layout.warningElements[1];
-    EXPECT_TRUE(Near(dialog.grab().toImage().pixelColor(cancel.x + 2, cancel.y + 2), kOver))
-        << "the last showing's highlight until the pointer moves";
-    const QPoint message = SyntheticSkin::Centre(skin.layout.warningElements[2]);
-    QTest::mouseMove(&dialog, message);
-    EXPECT_EQ(skin.ui.warningChoice, kNoElement);
-    QTest::mouseClick(&dialog, Qt::LeftButton, Qt::NoModifier, message);
-    EXPECT_TRUE(dialog.isVisible());
+// The pointer may rest where the warning opens, so no move reaches it before a click: the
+// highlight comes from where the pointer lies when it shows, whatever the last showing chose,
+// and a release answers by the button under it.
+TEST(WarningDialog, HighlightStartsWhereThePointerRestsAndOnlyTheButtonReleasedOnAnswers) {
+    struct Case {
+        const char* what;
+        int element; // where the pointer rests when the dialog shows; -1: beside it
+        int shown;   // the highlight then
+    };
+    for (const Case c :
+         {Case{"on confirm", 0, WarningDlg::kConfirm}, Case{"on cancel", 1, WarningDlg::kCancel},
+          Case{"beside it", -1, kNoElement}}) {
+        SyntheticSkin skin;
+        skin.ui.popupOrigin = {kOrigin.x(), kOrigin.y()};
+        skin.ui.warningChoice = WarningDlg::kConfirm; // the last showing's answer
+        const auto& W = skin.layout.warningElements;
+        const QPoint rest = c.element < 0
+                                ? QPoint(-5, -5)
+                                : SyntheticSkin::Centre(W[static_cast<size_t>(c.element)]);
+        QCursor::setPos(kOrigin + rest);
+        WarningDlg dialog(skin.Context(), skin.window.get());
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        EXPECT_EQ(skin.ui.warningChoice, c.shown) << c.what;
+        const QImage image = dialog.grab().toImage();
+        for (const int i : {0, 1}) {
+            const Element& e = W[static_cast<size_t>(i)];
+            EXPECT_TRUE(
+                Near(image.pixelColor(e.x + 2, e.y + 2), c.shown == i + 1 ? kOver : kWarningNormal))
+                << c.what << ", button " << i;
+        }
+        // Clicks without a move first: over the message nothing, over cancel the cancel.
+        QTest::mouseClick(&dialog, Qt::LeftButton, Qt::NoModifier, SyntheticSkin::Centre(W[2]));
+        EXPECT_TRUE(dialog.isVisible()) << c.what;
+        QTest::mouseClick(&dialog, Qt::LeftButton, Qt::NoModifier, SyntheticSkin::Centre(W[1]));
+        EXPECT_FALSE(dialog.isVisible()) << c.what;
+        EXPECT_EQ(dialog.result(), WarningDlg::kCancel) << c.what;
+    }
+}
+
+// A press on a button slot or a popup row holds the pointer: dragged onto a popup row (or on
+// into the sub-popup) and released, the row is chosen as in a drop-down list, and nothing of
+// the main window lying under the popups acts.
+TEST(FunctionPopup, PressDragAndReleaseChoosesTheRowNotWhatLiesUnderIt) {
+    enum Holder { kMainWindow, kPopup };
+    struct Case {
+        const char* what;
+        Holder holder;
+        int row;      // the popup row dragged onto, placed over main element `under`
+        int under;    // 2 hide, 3 apply
+        int subRow;   // then on into this sub-popup row; 0: released on the popup row
+        int function; // button 6 afterwards
+        bool open;    // the popup still shows
+    };
+    for (const Case c : {Case{"direct row over Apply", kMainWindow, 6, 3, 0, 6, false},
+                         Case{"group row over Hide", kMainWindow, 10, 2, 0, 2, true},
+                         Case{"into the sub-popup", kMainWindow, 7, 2, 3, 13, false},
+                         Case{"from a group row", kPopup, 7, 3, 3, 13, false}}) {
+        PopupFixture f(6); // on slot 31, which the popup leaves uncovered
+        CNUV_DEvoraDlg& window = *f.skin.window;
+        const auto& M = f.skin.layout.mainElements;
+        const QPoint under =
+            window.mapToGlobal(SyntheticSkin::Centre(M[static_cast<size_t>(c.under)]));
+        f.Popup().move(under - f.RowCentre(c.row));
+        QWidget* holder = &window;
+        if (c.holder == kMainWindow) {
+            f.skin.Press(M[31]);
+        } else {
+            holder = f.popup.data();
+            QTest::mousePress(holder, Qt::LeftButton, Qt::NoModifier, f.RowCentre(c.row));
+        }
+        const auto drag = [&](QPoint global) {
+            QTest::mouseMove(holder, holder->mapFromGlobal(global));
+        };
+        drag(under);
+        EXPECT_EQ(f.skin.ui.popupRow, c.row) << c.what;
+        EXPECT_EQ(f.skin.ui.hotMainElement, kNoElement) << c.what << ": covered by the popup";
+        QPoint release = under;
+        if (c.subRow != 0) {
+            if (f.Sub() == nullptr) {
+                ADD_FAILURE() << c.what << ": the group row opened no sub-popup";
+                QTest::mouseRelease(holder, Qt::LeftButton, Qt::NoModifier,
+                                    holder->mapFromGlobal(under));
+                continue;
+            }
+            const QPointer<CSubMenuDlg> sub = f.Sub();
+            release = sub->mapToGlobal(f.RowCentre(c.subRow, kSubPopupWidth));
+            drag(under + QPoint(kPopupWidth, 0)); // across, level with the row
+            drag(release);
+            EXPECT_TRUE(sub && sub->SubPopupRow() == c.subRow) << c.what << ": the sub-popup's row";
+        }
+        QTest::mouseRelease(holder, Qt::LeftButton, Qt::NoModifier, holder->mapFromGlobal(release));
+        EXPECT_EQ(f.Function(6), c.function) << c.what;
+        for (const std::string& call : f.skin.commands.calls) {
+            EXPECT_TRUE(call != "UploadSettings" && call != "HideToTray") << c.what << ": " << call;
+        }
+        EXPECT_EQ(!f.popup.isNull() && f.Popup().isVisible(), c.open) << c.what;
+        if (c.open) {
+            EXPECT_TRUE(f.Sub() != nullptr && Live(f.Sub()).isVisible()) << c.what;
+        }
+    }
 }
 
 } // namespace
