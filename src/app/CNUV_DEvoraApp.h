@@ -70,6 +70,9 @@ public:
 
     // ExitProcedure.
     void ExitProgram() override;
+    // The exit procedure's part that needs no display, for a process that ends because its X
+    // server went away: the macro stops, everything is released, the exit report goes last.
+    void ExitWithoutDisplay();
     void HideToTray() override;
     void ShowFromTray();
 

@@ -55,7 +55,20 @@ void CNUV_DEvoraApp::ExitProgram() {
     if (window_) {
         window_->hide();
     }
-    QApplication::quit();
+    // Every event loop ends, also a message box's, a file dialog's or the warning's that runs
+    // now, and also before the main loop has started (quit() alone would wait for them).
+    QApplication::exit(0);
+}
+
+void CNUV_DEvoraApp::ExitWithoutDisplay() {
+    if (exiting_) {
+        return;
+    }
+    exiting_ = true;
+    if (link_) {
+        link_->Close();
+    }
+    // The pointer speed lived in the X server that is gone.
 }
 
 } // namespace xk

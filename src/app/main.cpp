@@ -8,9 +8,24 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
+
+namespace {
+
+// Qt ends the process with exit() when its X connection breaks (the X server died); the mouse
+// must still be let go of. Set only while the application object lives.
+xk::CNUV_DEvoraApp* runningApp = nullptr;
+
+void ExitWithoutDisplay() {
+    if (runningApp != nullptr) {
+        runningApp->ExitWithoutDisplay();
+    }
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -32,5 +47,9 @@ int main(int argc, char** argv) {
     const xk::SystemClock clock;
     xk::CNUV_DEvoraApp app(xk::ProgramDirectory(), std::move(commandLine),
                            {*transport, system, launcher, clock});
-    return app.Run();
+    runningApp = &app;
+    std::atexit(ExitWithoutDisplay);
+    const int status = app.Run();
+    runningApp = nullptr;
+    return status;
 }

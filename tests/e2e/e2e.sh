@@ -844,6 +844,41 @@ killed_while_holding)
     echo "$state" | has -qx 'mouse_buttons ff' || fail "a button left held: $(echo "$state" | grep mouse_buttons)"
     echo "$state" | has -qx 'consumer 0000' || fail "a consumer key left held"
     ;;
+display_lost)
+    # The X server dies while a macro holds A and the left button: the program still ends by
+    # the exit procedure, so the mouse holds nothing and the exit report is its last.
+    hold_macro
+    start_vmouse; start_app
+    xk_wait_window 20 >/dev/null || fail "no window"
+    wait_start_upload || fail "no upload"
+    play_and_wait_held 5 || fail "the macro did not start"
+    kill "$XVFB_PID"
+    wait_gone "$app_pid" 10 || fail "the program outlived its X server"
+    last=$(grep ' feature ' "$work/reports.log" | tail -1 | awk '{print $4}')
+    [ "$last" = "20" ] || fail "the last report is command '$last', not the exit report 20"
+    state=$("$vmouse" --socket "$socket" state)
+    echo "$state" | has -qx 'keys 00 00 00 00 00 00' || fail "keys left held: $(echo "$state" | grep keys)"
+    echo "$state" | has -qx 'mouse_buttons ff' || fail "a button left held"
+    ;;
+signal_in_modal_loops)
+    # TERM ends the program at once by the exit procedure, also while a message box or a file
+    # dialog runs its own loop: without a mouse, at its message; then in the export's dialog.
+    "$app/xk-r40" --hidden --virtual-mouse "$work/no-mouse.sock" >>"$work/app.out" 2>&1 &
+    app_pid=$!
+    pids+=("$app_pid")
+    expect_message no-mouse
+    kill -TERM "$app_pid"
+    wait_gone "$app_pid" 3 || fail "TERM waited for the message box"
+    start_vmouse; start_app
+    wid=$(xk_wait_window 20) || fail "no window"
+    wait_start_upload || fail "no upload"
+    click 15 # export profile
+    wait_windows_named "Save As" || fail "no save dialog"
+    kill -TERM "$app_pid"
+    wait_gone "$app_pid" 3 || fail "TERM waited for the file dialog"
+    last=$(grep ' feature ' "$work/reports.log" | tail -1 | awk '{print $4}')
+    [ "$last" = "20" ] || fail "the last report is command '$last', not the exit report 20"
+    ;;
 one_node)
     # Both vendor collections on one node: the upload and a button press go through it, every
     # report at report 7's own length (8 bytes), none refused.
