@@ -114,8 +114,14 @@ macro(xk_tell_what_is_next)
             file(SHA256 "${xk_ours}" xk_our_rule)
         endif()
         if(NOT EXISTS "${xk_rule}" OR NOT xk_installed_rule STREQUAL xk_our_rule)
-            message(STATUS "To use the mouse without root, install its udev rule once:\n"
-                           "  sudo install -m 644 '${xk_folder}/70-xk-r40.rules' /etc/udev/rules.d/"
+            # The rule is shown and written from its text, not copied as root from a folder
+            # that the user (or anything the user runs) can change.
+            file(STRINGS "${xk_ours}" xk_rule_line REGEX "^KERNEL==")
+            file(SHA256 "${xk_ours}" xk_our_rule)
+            message(STATUS "To use the mouse without root, install its udev rule once. It is this "
+                           "line (the file's SHA-256: ${xk_our_rule}):\n"
+                           "  ${xk_rule_line}\n"
+                           "  echo '${xk_rule_line}' | sudo tee ${xk_rule} >/dev/null"
                            " && sudo udevadm control --reload-rules\n  then replug the mouse")
         endif()
         message(STATUS "Remove it with ${xk_folder}/uninstall (--purge also removes "

@@ -1138,10 +1138,13 @@ installed_program)
     entry=$prefix/share/applications/xk-r40.desktop
     desktop-file-validate "$entry" || fail "the menu entry is not valid"
     [ ! -e "$XDG_CONFIG_HOME/autostart/xk-r40.desktop" ] || fail "autostart was installed unasked"
+    # The rule is written as root from its text, which the install and the README show.
+    rule=$(grep '^KERNEL==' "$folder/70-xk-r40.rules")
     if ! cmp -s "$folder/70-xk-r40.rules" /etc/udev/rules.d/70-xk-r40.rules; then
-        grep -qF "sudo install -m 644 '$folder/70-xk-r40.rules' /etc/udev/rules.d/" "$work/install.log" ||
-            fail "the install does not tell how to install the udev rule"
+        grep -qxF "  echo '$rule' | sudo tee /etc/udev/rules.d/70-xk-r40.rules >/dev/null && sudo udevadm control --reload-rules" \
+            <(sed 's/^-- //' "$work/install.log") || fail "the install does not tell how to install the udev rule"
     fi
+    grep -qF "echo '$rule' |" "$here/../../README.md" || fail "the README shows another udev rule"
     start_vmouse
     "$prefix/bin/xk-r40" --virtual-mouse "$socket" >>"$work/app.out" 2>&1 &
     app_pid=$!
