@@ -14,6 +14,7 @@ namespace {
 
 constexpr int32_t kMaxEditableEvents = 254;
 constexpr uint16_t kInsertedEventDelay = 30;
+constexpr int32_t kMaxDelay = 65535;
 constexpr const char* kOverflowMessage = "Overflow!!!";
 
 bool IsSlot(int32_t macro) {
@@ -27,6 +28,15 @@ MacroSlot& Slot(MacroPage& page, int32_t macro) {
 // The context menu's commands act on an existing user macro and never during a recording.
 bool CommandsAllowed(const MacroPage& page) {
     return !page.recorder.recording && page.store.IsUserMacro(page.eventList.menuMacro);
+}
+
+// The events of a macro so far: a macro being recorded has those recorded until now.
+int32_t EventsSoFar(const MacroPage& page, int32_t macro) {
+    const auto& recorder = page.recorder;
+    if (recorder.recording && macro == recorder.recordingMacro) {
+        return recorder.recordedCount;
+    }
+    return page.store.userMacros[static_cast<size_t>(macro)].eventCount;
 }
 
 } // namespace
@@ -47,6 +57,8 @@ std::u16string DelayLineText(uint16_t delay) {
 }
 
 void ClearEventLines(MacroPage& page) {
+    // An edit over a line goes with the lines.
+    DiscardDelayEdit(page);
     page.eventList.pressLineCount = 0;
     page.eventList.releaseLineCount = 0;
     page.controls.ClearEventList();
@@ -58,10 +70,11 @@ void RebuildEventList(MacroPage& page, int32_t macro) {
         return;
     }
     const MacroSlot& slot = Slot(page, macro);
-    if (slot.eventCount == 0) {
+    const int32_t events = EventsSoFar(page, macro);
+    if (events == 0) {
         return;
     }
-    for (int32_t k = 0; k < slot.eventCount; ++k) {
+    for (int32_t k = 0; k < events; ++k) {
         AddEventLines(page, macro, k);
     }
     if (slot.repeatEnabled == 1) {
@@ -188,34 +201,52 @@ void DeleteEvent(MacroPage& page) {
 }
 
 void ModifyDelay(MacroPage& page) {
-    if (page.recorder.recording || page.eventList.menuLineCount == 0) {
+    auto& state = page.eventList;
+    if (!CommandsAllowed(page) || state.menuLineCount == 0) {
         return;
     }
-    if (page.eventList.selectedLine % 2 != 0) {
-        page.controls.EditSelectedEventLine();
+    // Only the delay line of the menu's event, in the macro on show, opens the edit.
+    const int32_t line = 2 * state.menuEvent + 1;
+    if (state.selectedLine != line || page.controls.SelectedEventLine() != line ||
+        state.menuMacro != page.store.currentMacro ||
+        state.menuEvent + 1 >= Slot(page, state.menuMacro).eventCount) {
+        return;
+    }
+    DiscardDelayEdit(page); // one edit at a time
+    state.editMacro = state.menuMacro;
+    state.editEvent = state.menuEvent;
+    if (!page.controls.EditSelectedEventLine()) {
+        state.editMacro = -1;
     }
 }
 
 void ApplyEditedDelay(MacroPage& page) {
-    if (!CommandsAllowed(page)) {
+    auto& state = page.eventList;
+    const int32_t macro = state.editMacro;
+    const int32_t event = state.editEvent;
+    state.editMacro = -1; // the close is taken once
+    if (macro < 0 || page.recorder.recording || !page.store.IsUserMacro(macro) ||
+        macro != page.store.currentMacro) {
         return;
     }
-    const auto& state = page.eventList;
-    const int32_t line = state.selectedLine;
-    // Only the delay line of the menu's event takes a delay; any other line is rewritten.
-    if (line == 2 * state.menuEvent + 1 && line < page.controls.EventLineCount() &&
-        state.menuEvent < kMacroEventCapacity) {
+    MacroSlot& slot = Slot(page, macro);
+    const int32_t line = 2 * event + 1;
+    if (event + 1 < slot.eventCount && line < page.controls.EventLineCount()) {
         std::string text = Utf8FromUtf16(page.controls.EventLine(line));
         if (const size_t ms = text.find("ms"); ms != std::string::npos) {
             text.resize(ms);
         }
-        // A negative number stores 0; above 65535 the value wraps.
-        const int32_t value = std::max(ParseDecimal(text), 0);
+        // A negative number stores 0, a number above 65535 stores 65535.
+        const int32_t value = std::clamp(ParseDecimal(text), 0, kMaxDelay);
         const std::lock_guard lock(page.store.mutex);
-        Slot(page, state.menuMacro)
-            .SetDelay(static_cast<size_t>(state.menuEvent), static_cast<uint16_t>(value & 0xFFFF));
+        slot.SetDelay(static_cast<size_t>(event), static_cast<uint16_t>(value));
     }
-    RebuildEventList(page, state.menuMacro);
+    RebuildEventList(page, macro);
+}
+
+void DiscardDelayEdit(MacroPage& page) {
+    page.eventList.editMacro = -1;
+    page.controls.DiscardEventLineEdit();
 }
 
 } // namespace xk

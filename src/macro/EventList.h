@@ -13,9 +13,10 @@ namespace xk {
 std::u16string KeyLineText(const MacroSlot::Event& event); // "[↓]A", "[↑]A" or the name
 std::u16string DelayLineText(uint16_t delay);              // "    120ms"
 
-// Empties eventList and its press and release counts.
+// Empties eventList and its press and release counts; an open delay edit closes unwritten.
 void ClearEventLines(MacroPage& page);
-// Refills eventList from user macro `macro` and sets repeatCountEdit.
+// Refills eventList from user macro `macro` (the events recorded so far while it is being
+// recorded) and sets repeatCountEdit.
 void RebuildEventList(MacroPage& page, int32_t macro);
 // Appends the lines of one event.
 void AddEventLines(MacroPage& page, int32_t macro, int32_t event);
@@ -44,7 +45,12 @@ void InsertEventBefore(MacroPage& page, uint8_t key, uint8_t action);
 void InsertEventAfter(MacroPage& page, uint8_t key, uint8_t action);
 void DeleteEvent(MacroPage& page);
 void ModifyDelay(MacroPage& page);
-// The in-place edit of eventList closed: takes the delay from the text of the selected line.
+// The in-place edit of eventList closed: the delay edit takes the text of its line into the
+// macro and event it was opened on (0..65535), when that macro is still the one on show; then
+// the list is rebuilt. Nothing for a close of any other edit or a second notice of one close.
 void ApplyEditedDelay(MacroPage& page);
+// Closes an open delay edit without writing anything: the lines it edits are going away (the
+// list is cleared or refilled, the macros are replaced).
+void DiscardDelayEdit(MacroPage& page);
 
 } // namespace xk

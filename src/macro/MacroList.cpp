@@ -181,6 +181,8 @@ bool SaveMacros(MacroPage& page) {
 }
 
 void LoadUserMacros(MacroPage& page, const std::filesystem::path& path) {
+    // An open delay edit names a macro and an event of the macros going away.
+    DiscardDelayEdit(page);
     StopRecording(page);
     LoadMacroFile(path, page.store, MacroTarget::User, page.messages);
 }

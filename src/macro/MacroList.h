@@ -26,9 +26,9 @@ void ToggleRepeat(MacroPage& page);
 // Takes the repeat count from repeatCountEdit (clamped to 1..65535) and writes the user macro
 // file; false when the file could not be written.
 bool SaveMacros(MacroPage& page);
-// Replaces the user macros with those of a file: stops a running recording first (it writes
-// into its slot by index), then LoadMacroFile. For the import, the reset and the language
-// switch.
+// Replaces the user macros with those of a file: closes an open delay edit unwritten and stops
+// a running recording first (both write into a slot by index), then LoadMacroFile. For the
+// import, the reset and the language switch.
 void LoadUserMacros(MacroPage& page, const std::filesystem::path& path);
 // Loads the user macros from a chosen file (the dialog is the caller's) and shows them. A file
 // that ReadMacroFileToImport refuses is named in a message and changes nothing; false then.

@@ -45,9 +45,11 @@ public:
     virtual void SelectEventLine(int line) = 0;
     virtual void FocusEventList() = 0;
     // Opens the in-place edit over the selected line with its text, all of it selected; nothing
-    // opens when no line is selected. Every close of the edit (committed or cancelled) must
-    // call ApplyEditedDelay, after a committed text has replaced the line.
-    virtual void EditSelectedEventLine() = 0;
+    // opens when no line is selected (false). Every close of the edit (committed or cancelled)
+    // must call ApplyEditedDelay, after a committed text has replaced the line.
+    virtual bool EditSelectedEventLine() = 0;
+    // Closes an open in-place edit without taking its text; nothing when none is open.
+    virtual void DiscardEventLineEdit() = 0;
 
     // Invalidates the whole main window so that it repaints.
     virtual void RepaintWindow() = 0;

@@ -18,7 +18,8 @@ void StartRecording(MacroPage& page, int32_t macro) {
     auto& store = page.store;
     recorder.recording = true;
     recorder.heldKeyCount = 0;
-    recorder.heldKeys.fill(0);
+    recorder.heldKeys.fill(HeldKey{});
+    recorder.recordedPresses = 0;
     if (!recorder.keyboardGrabbed) {
         recorder.keyboardGrabbed = page.keyboard.GrabKeyboard();
     }
@@ -42,24 +43,53 @@ void StartRecording(MacroPage& page, int32_t macro) {
     ClearEventLines(page);
 }
 
-bool IsHeld(const RecordingState& recorder, uint8_t virtualKey) {
-    const auto held = recorder.heldKeys.begin();
-    return std::find(held, held + recorder.heldKeyCount, virtualKey) !=
-           held + recorder.heldKeyCount;
-}
-
-// Removes a released key from the held keys; false when its press was not recorded.
-bool ReleaseHeldKey(RecordingState& recorder, uint8_t virtualKey) {
+// The held key that a key message names: by its keycode when that is known (so a release finds
+// its press whatever the keymap now makes of the key), by its virtual key otherwise.
+HeldKey* FindHeldKey(RecordingState& recorder, uint32_t keycode, uint32_t virtualKey) {
     const auto held = recorder.heldKeys.begin();
     const auto end = held + recorder.heldKeyCount;
-    const auto found = std::find(held, end, virtualKey);
-    if (found == end) {
-        return false;
-    }
-    std::copy(found + 1, end, found);
-    *(end - 1) = 0;
+    const auto found = std::find_if(held, end, [&](const HeldKey& h) {
+        return keycode != 0 ? h.keycode == keycode : h.virtualKey == virtualKey;
+    });
+    return found != end ? &*found : nullptr;
+}
+
+bool IsHeldVirtualKey(const RecordingState& recorder, uint8_t virtualKey) {
+    const auto held = recorder.heldKeys.begin();
+    return std::any_of(held, held + recorder.heldKeyCount,
+                       [&](const HeldKey& h) { return h.virtualKey == virtualKey; });
+}
+
+void RemoveHeldKey(RecordingState& recorder, const HeldKey* key) {
+    const auto held = recorder.heldKeys.begin();
+    const auto end = held + recorder.heldKeyCount;
+    const auto at = held + (key - recorder.heldKeys.data());
+    std::copy(at + 1, end, at);
+    *(end - 1) = HeldKey{};
     --recorder.heldKeyCount;
-    return true;
+}
+
+// Writes event recordedCount of the recorded macro, with the time since the previous event as
+// that event's delay, and shows it when the recorded macro is the one on show.
+void AppendEvent(MacroPage& page, uint8_t virtualKey, uint8_t action, uint16_t elapsed) {
+    auto& recorder = page.recorder;
+    const int32_t k = recorder.recordedCount;
+    {
+        const std::lock_guard lock(page.store.mutex);
+        MacroSlot& slot = page.store.userMacros[static_cast<size_t>(recorder.recordingMacro)];
+        slot.events[static_cast<size_t>(k)] = {KeyFromVirtualKey(virtualKey), action};
+        if (k > 0) {
+            slot.SetDelay(static_cast<size_t>(k - 1), elapsed);
+            slot.SetDelay(static_cast<size_t>(k), kLastEventDelay);
+        }
+    }
+    recorder.recordedCount = k + 1;
+    if (action == kActionPress) {
+        ++recorder.recordedPresses;
+    }
+    if (page.store.currentMacro == recorder.recordingMacro) {
+        AddEventLines(page, recorder.recordingMacro, k);
+    }
 }
 
 } // namespace
@@ -89,6 +119,13 @@ void StopRecording(MacroPage& page) {
     if (!recorder.recording) {
         return;
     }
+    // Keys still held when the recording stops are released in it: a macro never leaves a
+    // key down. The room for their releases was kept free.
+    while (recorder.heldKeyCount > 0) {
+        const uint8_t key = recorder.heldKeys[0].virtualKey;
+        RemoveHeldKey(recorder, recorder.heldKeys.data());
+        AppendEvent(page, key, kActionRelease, kLastEventDelay);
+    }
     recorder.recording = false;
     {
         const std::lock_guard lock(page.store.mutex);
@@ -101,10 +138,19 @@ void StopRecording(MacroPage& page) {
     }
 }
 
-KeyRecord RecordKeyMessage(MacroPage& page, uint32_t message, uint32_t virtualKey) {
+KeyRecord RecordKeyMessage(MacroPage& page, uint32_t message, uint32_t virtualKey,
+                           uint32_t keycode) {
     auto& recorder = page.recorder;
     if (!recorder.recording || !IsKeyMessage(message) || virtualKey > 0xFF) {
         return KeyRecord::Skipped;
+    }
+    const bool press = IsKeyDownMessage(message);
+    HeldKey* const held = FindHeldKey(recorder, keycode, virtualKey);
+    if (!press && held != nullptr) {
+        // A release is the key its press was, even when the keymap changed in between (a
+        // layout switch, a keycode mapped only for a moment) and the key now means another
+        // key or none.
+        virtualKey = held->virtualKey;
     }
     const auto key = static_cast<uint8_t>(virtualKey);
     // The mouse would play a key without a row as whatever usage ID the number happens to be.
@@ -115,34 +161,24 @@ KeyRecord RecordKeyMessage(MacroPage& page, uint32_t message, uint32_t virtualKe
     // A held key is one press however long it is held, whatever else is typed meanwhile.
     const bool repeat =
         (message == recorder.lastKeyMessage && virtualKey == recorder.lastKeyCode) ||
-        (IsKeyDownMessage(message) && IsHeld(recorder, key));
+        (press && (held != nullptr || IsHeldVirtualKey(recorder, key)));
     if (!repeat && recorder.recordedCount < kMaxRecordedEvents) {
-        uint8_t action = kActionPress;
-        if (IsKeyDownMessage(message)) {
-            if (page.eventList.pressLineCount >= kMaxRecordedPresses ||
+        if (press) {
+            // At most half the events are presses, so every held key keeps room for its
+            // release, also for the one the stop gives it.
+            if (recorder.recordedPresses >= kMaxRecordedPresses ||
                 recorder.heldKeyCount >= kMaxHeldKeys) {
                 return KeyRecord::Refused;
             }
-            recorder.heldKeys[static_cast<size_t>(recorder.heldKeyCount++)] = key;
+            recorder.heldKeys[static_cast<size_t>(recorder.heldKeyCount++)] = {keycode, key};
         } else {
-            if (!ReleaseHeldKey(recorder, key)) {
+            if (held == nullptr) {
                 return KeyRecord::Refused;
             }
-            action = kActionRelease;
+            RemoveHeldKey(recorder, held);
         }
-        const int32_t k = recorder.recordedCount;
         const auto elapsed = static_cast<uint16_t>(ElapsedSinceLastEvent(recorder, page.clock));
-        {
-            const std::lock_guard lock(page.store.mutex);
-            MacroSlot& slot = page.store.userMacros[static_cast<size_t>(recorder.recordingMacro)];
-            slot.events[static_cast<size_t>(k)] = {KeyFromVirtualKey(key), action};
-            if (k > 0) {
-                slot.SetDelay(static_cast<size_t>(k - 1), elapsed);
-                slot.SetDelay(static_cast<size_t>(k), kLastEventDelay);
-            }
-        }
-        AddEventLines(page, recorder.recordingMacro, k);
-        recorder.recordedCount = k + 1;
+        AppendEvent(page, key, press ? kActionPress : kActionRelease, elapsed);
         result = KeyRecord::Recorded;
     }
     recorder.lastKeyMessage = message;

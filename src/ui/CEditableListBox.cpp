@@ -1,12 +1,10 @@
 #include "ui/CEditableListBox.h"
 
-#include <QKeyEvent>
 #include <QScrollBar>
 
 namespace xk {
 namespace {
 
-constexpr QChar kBeginEditCharacter(1);
 constexpr int kEditTaller = 2; // the edit reaches 2 pixels above and below its line
 
 } // namespace
@@ -81,13 +79,6 @@ int CEditableListBox::TopLine() const {
 
 int CEditableListBox::LineHeight() const {
     return count() > 0 ? sizeHintForRow(0) : fontMetrics().height();
-}
-
-void CEditableListBox::keyPressEvent(QKeyEvent* event) {
-    if (event->text() == QString(kBeginEditCharacter)) {
-        BeginEdit();
-    }
-    QListWidget::keyPressEvent(event);
 }
 
 void CEditableListBox::resizeEvent(QResizeEvent* event) {

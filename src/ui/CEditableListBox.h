@@ -8,9 +8,10 @@
 
 namespace xk {
 
-// A list box whose selected line can be edited in place: character code 1 opens a one-line
-// edit (CEditHelper) over it. Enter, the edit losing the focus, a resize and scrolling commit
-// the edit; Escape discards it. A committed text that differs replaces the line at its index.
+// A list box whose selected line can be edited in place: BeginEdit opens a one-line edit
+// (CEditHelper) over it; no key typed into the list opens it. Enter, the edit losing the focus, a
+// resize and scrolling commit the edit; Escape discards it. A committed text that differs replaces
+// the line at its index.
 class CEditableListBox final : public QListWidget {
     Q_OBJECT
 public:
@@ -41,7 +42,6 @@ signals:
     void editClosed();
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:

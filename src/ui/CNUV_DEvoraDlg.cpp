@@ -231,9 +231,10 @@ bool CNUV_DEvoraDlg::PreTranslateKey(QObject* watched, QKeyEvent& event) {
     const PreTranslation step = PreTranslateMessage(
         message->message, message->virtualKey, recording, c_.settings.currentPage == kMacroPage);
     // X repeats a held key as release and press pairs flagged as auto-repeat: the key is still
-    // down, so neither is a key message.
+    // down, so neither is a key message. A key without a virtual key goes to the recording
+    // too: its release may be of a key whose press had one.
     if (step.record && !event.isAutoRepeat()) {
-        RecordKeyMessage(c_.macroPage, message->message, message->virtualKey);
+        RecordKeyMessage(c_.macroPage, message->message, message->virtualKey, message->keycode);
     }
     // The in-place edit sees its own Enter and Escape: it closes only on a release whose press
     // it saw, not on the release of the key that chose a menu command.

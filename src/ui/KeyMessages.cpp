@@ -89,9 +89,13 @@ constexpr std::array<uint8_t, 203> kTable = [] {
     t[118] = 0x2D; // Insert
     t[119] = 0x2E; // Delete
     t[127] = 0x13; // Pause
+    t[129] = 0xBC; // the keypad's comma (Brazilian and Japanese keypads)
+    t[132] = 0xDC; // the Japanese Yen key: the backslash
     t[133] = 0x5B; // Super_L
     t[134] = 0x5C; // Super_R
     t[135] = 0x5D; // Menu
+    t[140] = 0x29; // a USB keyboard's Select, whatever keysym the layout gives it
+    t[142] = 0x2B; // a USB keyboard's Execute
     t[146] = 0x2F; // Help
     for (size_t i = 0; i < 12; ++i) {
         t[191 + i] = static_cast<uint8_t>(0x7C + i); // F13..F24
@@ -167,14 +171,12 @@ std::optional<KeyMessage> KeyMessageOf(const QKeyEvent& event) {
     }
     const uint32_t virtualKey =
         VirtualKeyFromX11Key(event.nativeScanCode(), event.nativeVirtualKey());
-    if (virtualKey == 0) {
-        return std::nullopt;
-    }
     const bool alt = (event.modifiers() & Qt::AltModifier) != 0 ||
                      virtualKey == kVirtualKeyLeftAlt || virtualKey == kVirtualKeyRightAlt;
     const bool sys = alt || virtualKey == kVirtualKeyF10;
     KeyMessage message;
     message.virtualKey = virtualKey;
+    message.keycode = event.nativeScanCode();
     message.message = press ? (sys ? kSysKeyDownMessage : kKeyDownMessage)
                             : (sys ? kSysKeyUpMessage : kKeyUpMessage);
     return message;

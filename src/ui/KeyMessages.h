@@ -17,12 +17,13 @@ namespace xk {
 uint32_t VirtualKeyFromX11Key(uint32_t keycode, uint32_t keysym);
 
 struct KeyMessage {
-    uint32_t message = 0; // key-down, key-up, or their "sys" variants with Alt held or F10
-    uint32_t virtualKey = 0;
+    uint32_t message = 0;    // key-down, key-up, or their "sys" variants with Alt held or F10
+    uint32_t virtualKey = 0; // 0 for a key without one
+    uint32_t keycode = 0;    // the X keycode: where the key lies, whatever the keymap says
 };
 
 // The key message of a key press or release (its native scan code is the X keycode, its native
-// virtual key the keysym); nothing for other events or unknown keys.
+// virtual key the keysym); nothing for other events.
 std::optional<KeyMessage> KeyMessageOf(const QKeyEvent& event);
 
 } // namespace xk

@@ -2,8 +2,6 @@
 
 #include "ui/MaskShape.h"
 
-#include <QCoreApplication>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPalette>
@@ -253,12 +251,16 @@ void MacroPageWidgets::FocusEventList() {
     }
 }
 
-// The list box opens its edit on character code 1 (as Ctrl+A typed into it does).
-void MacroPageWidgets::EditSelectedEventLine() {
-    if (created_) {
-        QKeyEvent beginEdit(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(1)));
-        QCoreApplication::sendEvent(eventList_, &beginEdit);
+bool MacroPageWidgets::EditSelectedEventLine() {
+    if (!created_) {
+        return false;
     }
+    eventList_->BeginEdit();
+    return eventList_->Edit() != nullptr;
+}
+
+void MacroPageWidgets::DiscardEventLineEdit() {
+    eventList_->EndEdit(false);
 }
 
 void MacroPageWidgets::RepaintWindow() {

@@ -65,7 +65,8 @@ public:
     int SelectedEventLine() const override;
     void SelectEventLine(int line) override;
     void FocusEventList() override;
-    void EditSelectedEventLine() override;
+    bool EditSelectedEventLine() override;
+    void DiscardEventLineEdit() override;
     void RepaintWindow() override;
 
     // The text font of the four controls (the language's font).

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace xk::test {
 namespace {
 
@@ -30,13 +32,9 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(&top));
         list->setFocus();
     }
-    void TypeCharacter(QChar c) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(list, &press);
-    }
     // Opens the edit over line 3 and types `text` over its selected text.
     CEditHelper* EditLine3(const QString& text) {
-        TypeCharacter(QChar(1));
+        list->BeginEdit();
         CEditHelper* edit = list->Edit();
         if (edit != nullptr) {
             QTest::keyClicks(edit, text);
@@ -49,10 +47,16 @@ protected:
     QLineEdit* other;
 };
 
-TEST_F(EditableListBoxTest, CharacterCodeOneOpensTheEditOverTheSelectedLine) {
-    TypeCharacter(QLatin1Char('a'));
-    EXPECT_EQ(list->Edit(), nullptr) << "a typed letter opens nothing";
-    TypeCharacter(QChar(1));
+TEST_F(EditableListBoxTest, BeginEditOpensTheEditOverTheSelectedLineNoTypedKeyDoes) {
+    // A letter, and Ctrl+A, which comes as character code 1.
+    for (const auto& [key, modifiers, text] :
+         {std::tuple{Qt::Key_A, Qt::KeyboardModifiers{}, QStringLiteral("a")},
+          std::tuple{Qt::Key_A, Qt::KeyboardModifiers{Qt::ControlModifier}, QString(QChar(1))}}) {
+        QKeyEvent press(QEvent::KeyPress, key, modifiers, 38, 0x61, 0, text);
+        QApplication::sendEvent(list, &press);
+        EXPECT_EQ(list->Edit(), nullptr) << "typed: " << text.toStdString();
+    }
+    list->BeginEdit();
     const CEditHelper* edit = list->Edit();
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(list->EditLine(), 3);
@@ -65,7 +69,7 @@ TEST_F(EditableListBoxTest, CharacterCodeOneOpensTheEditOverTheSelectedLine) {
 
     list->EndEdit(false);
     list->clearSelection();
-    TypeCharacter(QChar(1));
+    list->BeginEdit();
     EXPECT_EQ(list->Edit(), nullptr) << "no selected line, no edit";
 }
 

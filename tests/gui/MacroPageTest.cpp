@@ -2,18 +2,23 @@
 
 #include "macro/EventList.h"
 #include "macro/KeyCodes.h"
+#include "macro/MacroFile.h"
 #include "macro/MacroList.h"
 #include "macro/Recording.h"
+#include "settings/TextCodec.h"
 #include "ui/CNuvMenu.h"
 #include "ui/EventMenu.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -236,6 +241,88 @@ TEST_F(MacroPageTest, ModifyDelayEditsTheDelayLineInPlace) {
 
     RightClick(Line(2), {{Qt::Key_Up}, {Qt::Key_Up}, {Qt::Key_Return}});
     EXPECT_EQ(List().Edit(), nullptr) << "a key line has no delay to edit";
+}
+
+// A second macro "n": C down, 25 ms, C up.
+MacroSlot& AddSecondMacro(MacroStore& store) {
+    MacroSlot& second = store.userMacros[1];
+    second = MacroSlot{};
+    second.SetName(u"n");
+    second.events[0] = {6, kActionPress};
+    second.events[1] = {6, kActionRelease};
+    second.SetDelay(0, 25);
+    second.SetDelay(1, 30);
+    second.eventCount = 2;
+    store.userMacroCount = 2;
+    return second;
+}
+
+TEST_F(MacroPageTest, CtrlATypedIntoTheEventListOpensNoEdit) {
+    AddSecondMacro(skin.macros);
+    FillMacroList(skin.macroPage);
+    RightClick(Line(1), {}); // on the delay line of "m", no command chosen
+    skin.widgets.SelectMacroLine(1);
+    SelectMacro(skin.macroPage);
+    List().setFocus();
+    // Ctrl+A as X delivers it: the key A with Control, its text character code 1.
+    QKeyEvent ctrlA(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier, 38, 0x61, 0x4,
+                    QString(QChar(1)));
+    QApplication::sendEvent(&List(), &ctrlA);
+    EXPECT_EQ(List().Edit(), nullptr);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_EQ(skin.macros.userMacros[0].Delay(0), 100);
+    EXPECT_EQ(skin.macros.userMacros[1].Delay(0), 25);
+    ASSERT_EQ(List().count(), 3);
+    EXPECT_EQ(List().item(0)->text(), QStringLiteral("[↓]C")) << "the shown macro's events";
+}
+
+// The edit is open over the delay of "m" with 999 typed; then what is shown changes, and Enter
+// follows.
+TEST_F(MacroPageTest, ADelayEditClosesUnwrittenWhenTheShownMacrosChange) {
+    MacroStore imported;
+    imported.userMacros[0].SetName(u"x");
+    imported.userMacros[0].events[0] = {7, kActionPress};
+    imported.userMacros[0].events[1] = {7, kActionRelease};
+    imported.userMacros[0].SetDelay(0, 40);
+    imported.userMacros[0].eventCount = 2;
+    imported.userMacroCount = 1;
+    const std::filesystem::path file = skin.dir / "imported.dat";
+    ASSERT_TRUE(SaveMacroFile(file, imported));
+
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"another macro selected",
+         [&] {
+             skin.widgets.SelectMacroLine(1);
+             SelectMacro(skin.macroPage);
+         }},
+        // As the import, the reset, the language switch and xk-r40-ctl replace them.
+        {"the macros replaced",
+         [&] {
+             LoadUserMacros(skin.macroPage, file);
+             FillMacroList(skin.macroPage);
+         }},
+    };
+    const MacroSlot first = skin.macros.userMacros[0];
+    for (const auto& [name, change] : changes) {
+        skin.macros.userMacros[0] = first;
+        AddSecondMacro(skin.macros);
+        skin.macros.currentMacro = 0;
+        FillMacroList(skin.macroPage);
+        RightClick(Line(1), {{Qt::Key_Up}, {Qt::Key_Up}, {Qt::Key_Return}});
+        ASSERT_NE(List().Edit(), nullptr) << name;
+        QTest::keyClicks(List().Edit(), QStringLiteral("999"));
+        change();
+        EXPECT_EQ(List().Edit(), nullptr) << name;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        for (const MacroSlot& slot : skin.macros.userMacros) {
+            for (size_t k = 0; k < slot.eventCount; ++k) {
+                EXPECT_NE(slot.Delay(k), 999) << name << ": " << Utf8FromUtf16(slot.Name());
+            }
+        }
+        const auto shown = static_cast<size_t>(skin.macros.currentMacro);
+        const uint16_t delay = skin.macros.userMacros[shown].Delay(0);
+        EXPECT_EQ(List().item(1)->text(), QStringLiteral("    %1ms").arg(delay)) << name;
+    }
 }
 
 } // namespace

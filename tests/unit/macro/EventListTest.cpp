@@ -1,12 +1,16 @@
 #include "macro/EventList.h"
 #include "macro/EventCommands.h"
 #include "macro/KeyCodes.h"
+#include "macro/MacroFile.h"
 #include "macro/MacroList.h"
 #include "macro/Recording.h"
 #include "settings/TextCodec.h"
+#include "support/TempDir.h"
 #include "unit/macro/FakeMacroPage.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace xk {
 namespace {
@@ -185,10 +189,12 @@ TEST_F(EventListTest, ModifyDelayEditsOnlyDelayLines) {
 }
 
 TEST_F(EventListTest, EditedDelayIsParsed) {
-    const std::pair<std::u16string, uint16_t> cases[] = {
-        {u"250", 250}, {u"250ms", 250},  {u" 250", 250},      {u"abc", 0},
-        {u"-5", 0},    {u"70000", 4464}, {u"    120ms", 120}, // Escape: the line as it was
-    };
+    const std::pair<std::u16string, uint16_t> cases[] =
+        {
+            {u"250", 250},       {u"250ms", 250},   {u" 250", 250},    {u"abc", 0},
+            {u"-5", 0},          {u"65535", 65535}, {u"65536", 65535}, {u"999999", 65535},
+            {u"    120ms", 120}, // Escape: the line as it was
+        };
     ShowThreeEvents();
     for (const auto& [typed, stored] : cases) {
         RightClickLine(3);
@@ -210,6 +216,57 @@ TEST_F(EventListTest, EditedDelayNeedsTheDelayLineOfTheMenusEvent) {
     page.eventList.selectedLine = 2; // the selection moved to a key line before the close
     ApplyEditedDelay(page);
     EXPECT_EQ(store.userMacros[0].Delay(1), 120);
+}
+
+// "m" (delays 100, 120) shown, "n" (delay 25) beside it.
+TEST_F(EventListTest, ADelayEditWritesOnlyIntoTheMacroAndEventItWasOpenedOn) {
+    ShowThreeEvents();
+    AddUserMacro(store, u"n", {{6, kActionPress, 25}, {6, kActionRelease, 30}});
+    FillMacroList(page);
+    test::TempDir dir;
+    MacroStore other;
+    AddUserMacro(other, u"x", {{7, kActionPress, 40}, {7, kActionRelease, 30}});
+    ASSERT_TRUE(SaveMacroFile(dir / "other.dat", other));
+    const auto delays = [this] {
+        return std::vector<uint16_t>{store.userMacros[0].Delay(0), store.userMacros[0].Delay(1),
+                                     store.userMacros[1].Delay(0)};
+    };
+    const auto select = [this](int macro) {
+        controls.SelectMacroLine(macro);
+        SelectMacro(page);
+    };
+
+    // A close of an edit that Modify Delay did not open writes nothing, although the menu was
+    // last opened on a delay line of another macro.
+    RightClickLine(1);
+    select(1);
+    controls.eventLines[1] = u"5";
+    ApplyEditedDelay(page);
+    EXPECT_EQ(delays(), (std::vector<uint16_t>{100, 120, 25}));
+    EXPECT_EQ(controls.eventLines[0], u"[↓]C") << "the list shows the macro on show";
+
+    // An open edit closes unwritten when the macro on show or all macros change; a late notice
+    // of its close writes nothing either.
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"another macro selected", [&] { select(1); }},
+        {"the list refilled (reset, language, xk-r40-ctl)", [&] { FillMacroList(page); }},
+        {"macros imported", [&] { ImportMacros(page, dir / "other.dat"); }},
+    };
+    for (const auto& [name, change] : changes) {
+        select(0);
+        RightClickLine(1);
+        RunEventCommand(page, kModifyDelay);
+        ASSERT_EQ(controls.editedLine, 1) << name;
+        change();
+        EXPECT_EQ(controls.editedLine, -1) << name << ": the edit is closed";
+        controls.eventLines[1] = u"999";
+        ApplyEditedDelay(page);
+        if (store.userMacros[0].Name() == u"x") {
+            EXPECT_EQ(store.userMacros[0].Delay(0), 40) << name;
+        } else {
+            EXPECT_EQ(delays(), (std::vector<uint16_t>{100, 120, 25})) << name;
+        }
+    }
 }
 
 TEST_F(EventListTest, CommandsNeedAMacroAndNoRecording) {

@@ -55,7 +55,11 @@ public:
     int SelectedEventLine() const override { return eventSelection; }
     void SelectEventLine(int line) override { eventSelection = InRange(eventLines, line); }
     void FocusEventList() override {}
-    void EditSelectedEventLine() override { editedLine = eventSelection; }
+    bool EditSelectedEventLine() override {
+        editedLine = eventSelection;
+        return editedLine >= 0;
+    }
+    void DiscardEventLineEdit() override { editedLine = -1; }
 
     void RepaintWindow() override { ++repaints; }
 

@@ -1,4 +1,5 @@
 #include "macro/Recording.h"
+#include "macro/KeyCodes.h"
 #include "macro/MacroList.h"
 #include "macro/PreTranslate.h"
 #include "unit/macro/FakeMacroPage.h"
@@ -29,6 +30,16 @@ protected:
     KeyRecord Down(uint32_t key) { return RecordKeyMessage(page, kKeyDownMessage, key); }
     KeyRecord Up(uint32_t key) { return RecordKeyMessage(page, kKeyUpMessage, key); }
     const MacroSlot& Recorded() const { return store.userMacros[1]; }
+    // The recorded events as "key/action " pairs of virtual keys, as a macro file holds them.
+    std::string Events() const {
+        std::string events;
+        for (size_t k = 0; k < Recorded().eventCount; ++k) {
+            const MacroSlot::Event& e = Recorded().events[k];
+            events +=
+                std::to_string(VirtualKeyFromKey(e.keyCode)) + "/" + std::to_string(e.action) + " ";
+        }
+        return events;
+    }
 };
 
 TEST_F(RecordingTest, TwoLettersAtHundredMillisecondSteps) {
@@ -93,9 +104,10 @@ TEST_F(RecordingTest, WithoutMacrosOrWithAFailedGrab) {
     ToggleRecording(page);
     EXPECT_TRUE(page.recorder.recording);
     EXPECT_EQ(Down(kA), KeyRecord::Recorded);
+    EXPECT_EQ(Up(kA), KeyRecord::Recorded);
     ToggleRecording(page);
     EXPECT_EQ(keyboard.releases, 0);
-    EXPECT_EQ(Recorded().eventCount, 1);
+    EXPECT_EQ(Recorded().eventCount, 2);
 }
 
 TEST_F(RecordingTest, StopsEvenWhenTheListHasLostItsLines) {
@@ -105,7 +117,7 @@ TEST_F(RecordingTest, StopsEvenWhenTheListHasLostItsLines) {
     ToggleRecording(page);
     EXPECT_FALSE(page.recorder.recording);
     EXPECT_EQ(keyboard.releases, 1);
-    EXPECT_EQ(Recorded().eventCount, 1);
+    EXPECT_EQ(Recorded().eventCount, 2) << "A's press and the release it gets at the stop";
     ToggleRecording(page);
     EXPECT_FALSE(page.recorder.recording) << "no start without macros";
 }
@@ -128,8 +140,9 @@ TEST_F(RecordingTest, AHeldKeyIsOnePressWhateverIsTypedMeanwhile) {
     EXPECT_EQ(Up(kA), KeyRecord::Recorded);
     EXPECT_EQ(Up(kLeftShift), KeyRecord::Recorded);
     EXPECT_EQ(Down(kLeftShift), KeyRecord::Recorded) << "released: a new press";
+    EXPECT_EQ(Up(kLeftShift), KeyRecord::Recorded);
     ToggleRecording(page);
-    EXPECT_EQ(Recorded().eventCount, 5);
+    EXPECT_EQ(Recorded().eventCount, 6);
 }
 
 TEST_F(RecordingTest, OnlyKeysOfTheKeyTableAreRecorded) {
@@ -177,6 +190,72 @@ TEST_F(RecordingTest, ReleasesWithoutARecordedPressAreDropped) {
     EXPECT_EQ(page.recorder.recordedCount, 1);
 }
 
+// A key mapped onto a spare keycode for a moment (as xdotool types keysyms that the keymap
+// lacks): the release arrives after the keymap has changed back and the key means nothing
+// then. A layout switch while a key is held changes what the key means too.
+TEST_F(RecordingTest, AReleaseIsTheKeyItsPressWasWhateverTheKeymapSaysThen) {
+    struct Message {
+        uint32_t message;
+        uint32_t virtualKey;
+        uint32_t keycode;
+        KeyRecord result;
+    };
+    const Message sequence[] = {
+        {kKeyDownMessage, 0x7C, 8, KeyRecord::Recorded}, // F13 on the spare keycode 8
+        {kKeyUpMessage, 0x7C, 8, KeyRecord::Recorded},
+        {kKeyDownMessage, 0x29, 8, KeyRecord::Recorded},  // Select on the same keycode
+        {kKeyUpMessage, 0, 8, KeyRecord::Recorded},       // mapped back: no key now
+        {kKeyDownMessage, 0x24, 79, KeyRecord::Recorded}, // the keypad's 7 as Home
+        {kKeyDownMessage, 0x67, 79, KeyRecord::Skipped},  // Num Lock switched: a repeat
+        {kKeyUpMessage, 0x67, 79, KeyRecord::Recorded},
+        {kKeyUpMessage, 0, 8, KeyRecord::Refused},        // nothing held there any more
+        {kKeyDownMessage, 0x0D, 36, KeyRecord::Recorded}, // Return, then the keypad's Enter
+        {kKeyDownMessage, 0x0D, 104, KeyRecord::Skipped},
+        {kKeyUpMessage, 0x0D, 104, KeyRecord::Refused}, // its press was not recorded
+        {kKeyUpMessage, 0x0D, 36, KeyRecord::Recorded},
+    };
+    ToggleRecording(page);
+    for (const Message& m : sequence) {
+        EXPECT_EQ(RecordKeyMessage(page, m.message, m.virtualKey, m.keycode), m.result)
+            << m.message << " " << m.virtualKey << " " << m.keycode;
+    }
+    ToggleRecording(page);
+    EXPECT_EQ(Events(), "124/1 124/2 41/1 41/2 36/1 36/2 13/1 13/2 ");
+    EXPECT_EQ(controls.eventLines.back(), u"[↑]RETURN");
+}
+
+TEST_F(RecordingTest, KeysHeldAtTheStopAreReleased) {
+    ToggleRecording(page);
+    Down(kLeftShift);
+    Down(kA);
+    ToggleRecording(page);
+    EXPECT_EQ(Events(), "160/1 65/1 160/2 65/2 ");
+    EXPECT_EQ(controls.eventLines.size(), 7u) << "the list shows the releases too";
+    EXPECT_EQ(Recorded().Delay(2), 30);
+}
+
+TEST_F(RecordingTest, TheListFollowsTheRecordingWhenItShowsAgain) {
+    ToggleRecording(page);
+    Down(kA);
+    Up(kA);
+    // Another macro shown meanwhile: the recording's events are not its lines.
+    controls.SelectMacroLine(0);
+    SelectMacro(page);
+    Down(kB);
+    EXPECT_EQ(controls.eventLines, std::vector<std::u16string>{u"[↓]D"});
+    // The recorded macro shown again (also as the page shows again): all its events so far.
+    controls.SelectMacroLine(1);
+    SelectMacro(page);
+    Up(kB);
+    const std::vector<std::u16string> lines = {u"[↓]A", u"    0ms", u"[↑]A", u"    0ms",
+                                               u"[↓]B", u"    0ms", u"[↑]B"};
+    EXPECT_EQ(controls.eventLines, lines);
+    EXPECT_EQ(page.eventList.pressLineCount, 2);
+    EXPECT_EQ(controls.eventSelection, 6);
+    ToggleRecording(page);
+    EXPECT_EQ(Recorded().eventCount, 4);
+}
+
 TEST_F(RecordingTest, TheLastKeyMessageCarriesOverToTheNextRecording) {
     ToggleRecording(page);
     Down(kA);
@@ -196,6 +275,10 @@ TEST_F(RecordingTest, PressLimitStillRecordsReleasesUpToTheEventLimit) {
     for (uint32_t key = kA; key < kA + 8; ++key) { // presses 101..108, all held
         ASSERT_EQ(Down(key), KeyRecord::Recorded);
     }
+    EXPECT_EQ(page.eventList.pressLineCount, 108);
+    // The page shown again rebuilds the list; the presses counted stay those recorded, so
+    // every held key keeps its room among the 216 events.
+    FillMacroList(page);
     EXPECT_EQ(page.eventList.pressLineCount, 108);
     EXPECT_EQ(Down(90), KeyRecord::Refused); // the 109th press
     for (uint32_t key = kA; key < kA + 8; ++key) {
@@ -229,8 +312,8 @@ TEST_F(RecordingTest, NineKeysHeldAtMost) {
     EXPECT_EQ(Up(kA + 4), KeyRecord::Recorded);
     EXPECT_EQ(Down(kA + 9), KeyRecord::Recorded) << "room again";
     EXPECT_EQ(page.recorder.heldKeyCount, 9);
-    EXPECT_EQ(page.recorder.heldKeys[4], kA + 5) << "later keys move forward";
-    EXPECT_EQ(page.recorder.heldKeys[8], kA + 9);
+    EXPECT_EQ(page.recorder.heldKeys[4].virtualKey, kA + 5) << "later keys move forward";
+    EXPECT_EQ(page.recorder.heldKeys[8].virtualKey, kA + 9);
 }
 
 TEST_F(RecordingTest, ElapsedTimeAcrossMidnightAndItsCap) {
