@@ -4,6 +4,7 @@
 #include "macro/MacroFile.h"
 #include "macro/MacroList.h"
 #include "macro/Recording.h"
+#include "settings/Language.h"
 #include "settings/TextCodec.h"
 #include "support/TempDir.h"
 #include "unit/macro/FakeMacroPage.h"
@@ -250,7 +251,7 @@ TEST_F(EventListTest, ADelayEditWritesOnlyIntoTheMacroAndEventItWasOpenedOn) {
     const std::pair<const char*, std::function<void()>> changes[] = {
         {"another macro selected", [&] { select(1); }},
         {"the list refilled (reset, language, xk-r40-ctl)", [&] { FillMacroList(page); }},
-        {"macros imported", [&] { ImportMacros(page, dir / "other.dat"); }},
+        {"macros imported", [&] { ImportMacros(page, dir / "other.dat", kLanguageEnglish); }},
     };
     for (const auto& [name, change] : changes) {
         select(0);
