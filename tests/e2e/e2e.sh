@@ -932,7 +932,7 @@ ctl_config_alone)
     sed -i '/^\[Config3\]/,/^\[/ s/^FIRE_TIME=.*/FIRE_TIME=240/' "$app/config.ini"
     start_vmouse
     out=$("$app/xk-r40-ctl" --virtual-mouse "$socket" config 3 2>&1) || fail "config 3 failed: $out"
-    wait_start_upload || fail "no upload: $out"
+    wait_reports_above 14 || fail "no upload: $out"
     sleep 0.3
     [ "$(report_count)" -eq 15 ] || fail "$(report_count) reports, not the 15 of one upload"
     [ "$(last_fire_time)" = "001e" ] || fail "fire time is '$(last_fire_time)', not 001e of configuration 3"
