@@ -50,7 +50,7 @@ cleanup() {
     for p in "${planted[@]}"; do
         rm -rf "$p"
     done
-    [ -n "$throwaway_user" ] && userdel "$throwaway_user" 2>/dev/null
+    [ -n "$throwaway_user" ] && userdel -f "$throwaway_user" 2>/dev/null
     [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
     for ((i = ${#mounts[@]} - 1; i >= 0; i--)); do
         umount "${mounts[i]}" 2>/dev/null || umount -l "${mounts[i]}" 2>/dev/null
@@ -1146,7 +1146,8 @@ instance_other_user)
         exit 77
     }
     throwaway_user=$other
-    as_other() { runuser -u "$other" -- "$@"; }
+    # The command itself as the other user (no process in between), so that its pid ends it.
+    as_other() { setpriv --reuid="$other" --regid="$other" --clear-groups -- "$@"; }
     me=$(id -un)
     chmod 755 "$work"
     # The other user's program: it claims to have done whatever it is asked.
@@ -1184,7 +1185,7 @@ PY
     fi
     # With its own lock, where a program without a runtime folder once met xk-r40-ctl.
     if fake /tmp/CNUV_DEvoraApp && [ ! -e /tmp/CNUV_DEvoraApp.lock ]; then
-        fake_pid=$(pgrep -u "$other" -f "$work/fake.py" | head -1)
+        fake_pid=${pids[-1]}
         planted+=(/tmp/CNUV_DEvoraApp.lock)
         printf '%s\n%s\n%s\n' "$fake_pid" "$(basename "$(readlink "/proc/$fake_pid/exe")")" "$(hostname)" |
             as_other tee /tmp/CNUV_DEvoraApp.lock >/dev/null

@@ -94,6 +94,7 @@ TEST(SingleInstance, KeepsListeningWhenConnectionsCannotBeTaken) {
     const UniqueFd waiting = ConnectUnixSocket(socketPath);
     ASSERT_TRUE(waiting.valid());
     ASSERT_TRUE(SendAll(waiting.get(), "show\n"));
+    testing::internal::CaptureStderr();
     rlimit low = saved;
     low.rlim_cur = 64;
     ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &low), 0);
@@ -105,14 +106,13 @@ TEST(SingleInstance, KeepsListeningWhenConnectionsCannotBeTaken) {
         }
         filler.push_back(std::move(fd));
     }
-    testing::internal::CaptureStderr();
     for (int i = 0; i < 20; ++i) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
         QTest::qWait(50);
     }
-    const std::string said = testing::internal::GetCapturedStderr();
     filler.clear();
     ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &saved), 0);
+    const std::string said = testing::internal::GetCapturedStderr();
 
     size_t times = 0;
     for (size_t at = said.find("still listening"); at != std::string::npos;
