@@ -1146,6 +1146,7 @@ instance_other_user)
         exit 77
     }
     throwaway_user=$other
+    [ -x /usr/bin/python3 ] || { echo "SKIP: $case_name: no /usr/bin/python3 for the other user's server"; exit 77; }
     # The command itself as the other user (no process in between), so that its pid ends it.
     as_other() { setpriv --reuid="$other" --regid="$other" --clear-groups -- "$@"; }
     me=$(id -un)
@@ -1170,14 +1171,14 @@ PY
     fake() {
         [ -e "$1" ] && return 1
         planted+=("$1")
-        as_other python3 "$work/fake.py" "$1" >"$work/fake.out" 2>&1 &
+        as_other /usr/bin/python3 "$work/fake.py" "$1" >"$work/fake.out" 2>&1 &
         pids+=("$!")
         local i
         for i in $(seq 1 50); do
             grep -q listening "$work/fake.out" && return 0
             sleep 0.1
         done
-        fail "the other user's server did not start"
+        fail "the other user's server did not start: $(cat "$work/fake.out")"
     }
     if [ ! -e "/tmp/runtime-$me" ]; then
         planted+=("/tmp/runtime-$me")
