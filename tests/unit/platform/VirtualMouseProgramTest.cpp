@@ -104,8 +104,8 @@ TEST_F(VirtualMouseProgramTest, RestsWhileConnectionsCannotBeTaken) {
     server->Signal(SIGTERM);
     ASSERT_EQ(server->Wait(), 0);
     // Room for three connections besides its standard streams, signals and listening socket.
-    server = std::make_unique<test::ChildProcess>(
-        std::vector<std::string>{"/usr/bin/prlimit", "--nofile=8", kProgram, "--socket", socket, "serve"});
+    server = std::make_unique<test::ChildProcess>(std::vector<std::string>{
+        "/usr/bin/prlimit", "--nofile=8", kProgram, "--socket", socket, "serve"});
     ASSERT_EQ(server->ReadLine(), "serving " + socket);
     std::vector<UniqueFd> clients;
     for (int i = 0; i < 6; ++i) {
