@@ -1,6 +1,7 @@
 #include "app/CNUV_DEvoraApp.h"
 
 #include "app/AppIcon.h"
+#include "app/ProgramDirectory.h"
 #include "macro/MacroList.h"
 #include "platform/ThreadPriority.h"
 #include "platform/X11KeyRepeat.h"
@@ -40,7 +41,8 @@ CNUV_DEvoraApp::~CNUV_DEvoraApp() {
 }
 
 int CNUV_DEvoraApp::Run() {
-    if (!instance_.BecomeFirst()) {
+    settings_.configPath = ConfigPathIn(programDirectory_);
+    if (!instance_.BecomeFirst(settings_.configPath.parent_path())) {
         if (const QString failure = instance_.Failure(); !failure.isEmpty()) {
             // Not another instance: say why nothing starts.
             const QString text = QStringLiteral("XK-R40 cannot start: ") + failure;
@@ -48,8 +50,19 @@ int CNUV_DEvoraApp::Run() {
             ShowMessage(text.toStdString());
             return 1;
         }
-        instance_.AskFirstToShow();
+        QString why;
+        if (!instance_.AskFirstToShow(&why)) {
+            std::fprintf(stderr,
+                         "XK-R40 runs already, but cannot be asked to show its window: %s\n",
+                         why.toLocal8Bit().constData());
+            return 1;
+        }
         return 0;
+    }
+    if (const QString failure = instance_.ListenFailure(); !failure.isEmpty()) {
+        // The mouse is served all the same; only later starts and xk-r40-ctl cannot reach it.
+        std::fprintf(stderr, "xk-r40: later starts and xk-r40-ctl cannot reach this program: %s\n",
+                     failure.toLocal8Bit().constData());
     }
     connect(&instance_, &SingleInstance::showRequested, this, &CNUV_DEvoraApp::ShowFromTray);
 

@@ -18,4 +18,8 @@ std::filesystem::path ProgramDirectory() {
     return error ? std::filesystem::path() : DirectoryOfProgram(exe.string());
 }
 
+std::filesystem::path ConfigPathIn(const std::filesystem::path& programDirectory) {
+    return programDirectory / "config.ini";
+}
+
 } // namespace xk

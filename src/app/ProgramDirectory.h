@@ -12,4 +12,8 @@ std::filesystem::path DirectoryOfProgram(std::string_view programPath);
 // The directory of the running executable (/proc/self/exe).
 std::filesystem::path ProgramDirectory();
 
+// The person's config.ini of a program folder; its folder is the person's folder, which the
+// program's lock and socket are named from.
+std::filesystem::path ConfigPathIn(const std::filesystem::path& programDirectory);
+
 } // namespace xk

@@ -33,7 +33,6 @@ bool CNUV_DEvoraApp::InitMainWindow() {
     QApplication::setWindowIcon(icon);
 
     RemoveSaveLeftovers(programDirectory_);
-    settings_.configPath = programDirectory_ / "config.ini";
     settings_.currentConfig.store(ReadCurrentConfig(settings_.configPath));
     settings_.language = ReadLanguage(settings_.configPath);
     LoadSettings(settings_, settings_.configPath, settings_.currentConfig.load(), false);

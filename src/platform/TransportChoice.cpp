@@ -3,10 +3,6 @@
 #include "platform/HidrawTransport.h"
 #include "platform/SocketTransport.h"
 
-#include <unistd.h>
-
-#include <cstdlib>
-
 namespace xk {
 
 namespace {
@@ -16,12 +12,12 @@ constexpr const char* kHiddenOption = "--hidden";
 
 } // namespace
 
-std::string DefaultVirtualMouseSocket() {
-    const char* runtimeDir = std::getenv("XDG_RUNTIME_DIR");
-    if (runtimeDir != nullptr && *runtimeDir != '\0') {
-        return std::string(runtimeDir) + "/xk-r40-vmouse.sock";
+SocketPlace DefaultVirtualMouseSocket() {
+    SocketPlace place = ChooseSocketFolder(UserSocketFolderCandidates());
+    if (place.error.empty()) {
+        place.path /= "xk-r40-vmouse.sock";
     }
-    return "/tmp/xk-r40-vmouse-" + std::to_string(::getuid()) + ".sock";
+    return place;
 }
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
@@ -31,7 +27,16 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         if (argument == kVirtualMouseOption && !result.virtualMouseSocket) {
             const bool hasPath =
                 i + 1 < arguments.size() && !arguments[i + 1].empty() && arguments[i + 1][0] != '-';
-            result.virtualMouseSocket = hasPath ? arguments[++i] : DefaultVirtualMouseSocket();
+            if (hasPath) {
+                result.virtualMouseSocket = arguments[++i];
+                continue;
+            }
+            const SocketPlace place = DefaultVirtualMouseSocket();
+            if (!place.error.empty()) {
+                result.error = "no socket for the virtual mouse: " + place.error;
+                return result;
+            }
+            result.virtualMouseSocket = place.path.string();
         } else if (argument == kHiddenOption && !result.hidden) {
             result.hidden = true;
         } else {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/HidTransport.h"
+#include "platform/SocketPlaces.h"
 
 #include <memory>
 #include <optional>
@@ -9,8 +10,8 @@
 
 namespace xk {
 
-// $XDG_RUNTIME_DIR/xk-r40-vmouse.sock, or /tmp/xk-r40-vmouse-<uid>.sock without that variable.
-std::string DefaultVirtualMouseSocket();
+// xk-r40-vmouse.sock in the user's socket folder (ChooseSocketFolder), or why there is none.
+SocketPlace DefaultVirtualMouseSocket();
 
 // The main program's command line: --virtual-mouse [PATH] and --hidden, each at most once.
 struct CommandLine {

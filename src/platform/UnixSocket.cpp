@@ -2,7 +2,9 @@
 
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -45,6 +47,29 @@ UniqueFd ConnectUnixSocket(const std::string& path) {
         result = ::connect(fd.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address);
     } while (result != 0 && errno == EINTR);
     if (result != 0) {
+        return {};
+    }
+    return fd;
+}
+
+UniqueFd ListenUnixSocket(const std::string& path, std::string& error) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (path.empty() || path.size() >= sizeof address.sun_path) {
+        error = "the socket path is too long: " + path;
+        return {};
+    }
+    std::memcpy(address.sun_path, path.data(), path.size());
+    UniqueFd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+    if (!fd.valid() ||
+        ::bind(fd.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        error = "cannot listen on " + path + ": " + std::strerror(errno);
+        return {};
+    }
+    // Nothing connects before listen(), so the mode is set in time.
+    if (::chmod(path.c_str(), 0600) != 0 || ::listen(fd.get(), SOMAXCONN) != 0) {
+        error = "cannot listen on " + path + ": " + std::strerror(errno);
+        ::unlink(path.c_str());
         return {};
     }
     return fd;

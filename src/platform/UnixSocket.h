@@ -13,6 +13,10 @@ using Deadline = std::chrono::steady_clock::time_point;
 
 // A stream connection to a Unix socket; invalid when it cannot be made.
 UniqueFd ConnectUnixSocket(const std::string& path);
+// A non-blocking listening stream socket at `path` that only its user may connect to (mode
+// 0600); invalid, with the reason in `error`, when it cannot be made. An existing file at
+// `path` is an error: the caller removes a stale one first.
+UniqueFd ListenUnixSocket(const std::string& path, std::string& error);
 // Writes all of `text`; false when the peer is gone. Never raises SIGPIPE.
 bool SendAll(int fd, std::string_view text);
 // The same, giving up at `deadline`: false then, with part of `text` perhaps sent.

@@ -39,12 +39,18 @@ vmouse=$bin/xk-r40-vmouse
 pids=()
 
 mounts=()
+planted=()  # files another user made outside $work
+throwaway_user=""
 
 cleanup() {
     local p i
     for p in "${pids[@]}"; do
         kill "$p" 2>/dev/null
     done
+    for p in "${planted[@]}"; do
+        rm -rf "$p"
+    done
+    [ -n "$throwaway_user" ] && userdel -f "$throwaway_user" 2>/dev/null
     [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
     for ((i = ${#mounts[@]} - 1; i >= 0; i--)); do
         umount "${mounts[i]}" 2>/dev/null || umount -l "${mounts[i]}" 2>/dev/null
@@ -185,8 +191,8 @@ shot() {
 # Whether two screenshots have the same pixels.
 same_pixels() { [ "$(compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1)" = "0" ]; }
 
-# Checksums of every file under a folder, names included.
-checksums() { (cd "$1" && find . -type f -print0 | sort -z | xargs -0 sha256sum); }
+# Checksums of every file under a folder, names included; the lock of a running program aside.
+checksums() { (cd "$1" && find . -type f ! -name xk-r40.lock -print0 | sort -z | xargs -0 sha256sum); }
 
 # Waits for the program's message box; a screenshot of it is kept as $1.png.
 expect_message() {
@@ -299,6 +305,13 @@ warning_shown() {
     [ "${1:-0}" = 1 ]
 }
 
+# The Unix socket that process $1 listens on for xk-r40-ctl.
+control_socket_of() {
+    local inodes
+    inodes=" $(ls -l "/proc/$1/fd" 2>/dev/null | sed -n 's/.*socket:\[\([0-9]*\)\]$/\1/p' | tr '\n' ' ') "
+    awk -v inodes="$inodes" 'NR > 1 && $6 == "01" && index(inodes, " " $7 " ") && $8 ~ /\/xk-r40-[0-9a-f]+\.sock$/ {print $8}' /proc/net/unix
+}
+
 case "$case_name" in
 startup_upload)
     start_vmouse; start_app
@@ -382,7 +395,8 @@ root_keeps_users_files)
     close_message "of apply"
     checksums "$app" >"$work/after"
     cmp -s "$work/before" "$work/after" || fail "root changed the person's files: $(diff "$work/before" "$work/after")"
-    [ -z "$(find "$app" ! -user 65534)" ] || fail "files now belong to another: $(find "$app" ! -user 65534)"
+    mine=$(find "$app" ! -user 65534 ! -name xk-r40.lock)
+    [ -z "$mine" ] || fail "files now belong to another: $mine"
     ;;
 hide_and_second_start)
     trayer --edge bottom --align right --widthtype pixel --width 60 --heighttype pixel --height 24 >/dev/null 2>&1 &
@@ -1249,6 +1263,122 @@ start_hidden)
     wait_gone "$second" 10 || fail "the second start did not end"
     xk_wait_window 10 >/dev/null || fail "the second start did not show the window"
     [ "$(xdotool search --onlyvisible --name "XK-R40 GAMING MOUSE" | wc -l)" -eq 1 ] || fail "more than one window"
+    ;;
+instance_any_environment)
+    # The running program is found from every environment of its user: xk-r40-ctl and a second
+    # start without XDG_RUNTIME_DIR, or with another one, reach it.
+    trayer --edge bottom --align right --widthtype pixel --width 60 --heighttype pixel --height 24 >/dev/null 2>&1 &
+    pids+=("$!")
+    sleep 1
+    cp "$bin/xk-r40-ctl" "$app/"
+    start_vmouse
+    "$app/xk-r40" --hidden --virtual-mouse "$socket" >>"$work/app.out" 2>&1 &
+    app_pid=$!
+    pids+=("$app_pid")
+    wait_start_upload || fail "no upload"
+    mkdir -m 700 "$work/elsewhere"
+    for runtime in unset "$work/elsewhere"; do
+        if [ "$runtime" = unset ]; then
+            environment=(env -u XDG_RUNTIME_DIR)
+        else
+            environment=(env XDG_RUNTIME_DIR="$runtime")
+        fi
+        "${environment[@]}" "$app/xk-r40-ctl" status >"$work/status" 2>&1 ||
+            fail "status with XDG_RUNTIME_DIR $runtime failed: $(cat "$work/status")"
+        grep -q '^owner: xk-r40 (running)' "$work/status" ||
+            fail "with XDG_RUNTIME_DIR $runtime, xk-r40-ctl did not ask the program: $(cat "$work/status")"
+    done
+    # A change without XDG_RUNTIME_DIR is made by the program: its record and one upload.
+    before=$(report_count)
+    out=$(env -u XDG_RUNTIME_DIR "$app/xk-r40-ctl" config 3 2>&1) || fail "config 3 failed: $out"
+    sleep 0.8
+    [ "$(report_count)" -eq $((before + 15)) ] || fail "$(($(report_count) - before)) reports, not the 15 of one upload"
+    "$app/xk-r40-ctl" status | has -qx 'configuration: 3' || fail "the program's record did not follow"
+    # A second start without XDG_RUNTIME_DIR shows the window of the first and ends.
+    env -u XDG_RUNTIME_DIR "$app/xk-r40" --virtual-mouse "$socket" >>"$work/app.out" 2>&1 &
+    second=$!
+    wait_gone "$second" 10 || fail "the second start did not end"
+    wait "$second" || fail "the second start ended with status $?"
+    xk_wait_window 10 >/dev/null || fail "the second start did not show the window"
+    [ "$(xdotool search --onlyvisible --name "XK-R40 GAMING MOUSE" | wc -l)" -eq 1 ] || fail "more than one window"
+    kill -0 "$app_pid" 2>/dev/null || fail "the program ended"
+    ;;
+instance_other_user)
+    # Another local user can neither answer for the person's program nor reach it, also where
+    # it planted the folders the program once fell back to.
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "SKIP: $case_name: only root can make a throwaway user"
+        exit 77
+    fi
+    other=xke2e$$
+    useradd --no-create-home --shell /usr/sbin/nologin "$other" 2>"$work/useradd.err" || {
+        echo "SKIP: $case_name: useradd failed: $(cat "$work/useradd.err")"
+        exit 77
+    }
+    throwaway_user=$other
+    [ -x /usr/bin/python3 ] || { echo "SKIP: $case_name: no /usr/bin/python3 for the other user's server"; exit 77; }
+    # The command itself as the other user (no process in between), so that its pid ends it.
+    as_other() { setpriv --reuid="$other" --regid="$other" --clear-groups -- "$@"; }
+    me=$(id -un)
+    chmod 755 "$work"
+    # The other user's program: it claims to have done whatever it is asked.
+    cat >"$work/fake.py" <<'PY'
+import os, socket, sys
+server = socket.socket(socket.AF_UNIX)
+server.bind(sys.argv[1])
+os.chmod(sys.argv[1], 0o777)
+server.listen(8)
+print("listening", flush=True)
+while True:
+    peer, _ = server.accept()
+    peer.recv(4096)
+    peer.sendall(b"out owner: someone else\nexit 0\n")
+    peer.close()
+PY
+    chmod 644 "$work/fake.py"
+    cp "$bin/xk-r40-ctl" "$app/"
+    cp "$vmouse" "$work/vmouse-copy" && chmod 755 "$work/vmouse-copy"
+    fake() {
+        [ -e "$1" ] && return 1
+        planted+=("$1")
+        as_other /usr/bin/python3 "$work/fake.py" "$1" >"$work/fake.out" 2>&1 &
+        pids+=("$!")
+        local i
+        for i in $(seq 1 50); do
+            grep -q listening "$work/fake.out" && return 0
+            sleep 0.1
+        done
+        fail "the other user's server did not start: $(cat "$work/fake.out")"
+    }
+    if [ ! -e "/tmp/runtime-$me" ]; then
+        planted+=("/tmp/runtime-$me")
+        as_other mkdir -m 700 "/tmp/runtime-$me"
+    fi
+    # With its own lock, where a program without a runtime folder once met xk-r40-ctl.
+    if fake /tmp/CNUV_DEvoraApp && [ ! -e /tmp/CNUV_DEvoraApp.lock ]; then
+        fake_pid=${pids[-1]}
+        planted+=(/tmp/CNUV_DEvoraApp.lock)
+        printf '%s\n%s\n%s\n' "$fake_pid" "$(basename "$(readlink "/proc/$fake_pid/exe")")" "$(hostname)" |
+            as_other tee /tmp/CNUV_DEvoraApp.lock >/dev/null
+    fi
+    start_vmouse
+    out=$(env -u XDG_RUNTIME_DIR "$app/xk-r40-ctl" --virtual-mouse "$socket" status 2>&1) || fail "status alone failed: $out"
+    echo "$out" | has -q '^owner: xk-r40-ctl' || fail "status without the program was not xk-r40-ctl's own: $out"
+    start_app
+    xk_wait_window 20 >/dev/null || fail "no window"
+    wait_start_upload || fail "no upload"
+    out=$(env -u XDG_RUNTIME_DIR "$app/xk-r40-ctl" status 2>&1) || fail "status failed: $out"
+    echo "$out" | has -q '^owner: xk-r40 (running)' || fail "status was not answered by the program: $out"
+    # The program's socket: in a folder of its user alone, out of the other user's reach.
+    control=$(control_socket_of "$app_pid")
+    [ -n "$control" ] || fail "the program listens on no socket"
+    [ "$(stat -c '%u %a' "$(dirname "$control")")" = "$(id -u) 700" ] ||
+        fail "the socket's folder is $(stat -c '%U %a' "$(dirname "$control")")"
+    as_other "$work/vmouse-copy" --socket "$control" state >"$work/other.out" 2>&1 &&
+        fail "the other user connected to $control"
+    has -q "no virtual mouse serves" <"$work/other.out" || fail "the other user's connection: $(cat "$work/other.out")"
+    kill -0 "$app_pid" 2>/dev/null || fail "the program ended"
+    "$app/xk-r40-ctl" status | has -q '^owner: xk-r40 (running)' || fail "the program no longer answers"
     ;;
 window_menu_exit)
     # No tray: the window's own menu (a right click on the main page) ends the program with the

@@ -21,12 +21,12 @@ namespace {
 
 class InstanceConnectionTest : public testing::Test {
 protected:
-    InstanceConnectionTest() { EXPECT_TRUE(first.BecomeFirst()); }
+    InstanceConnectionTest() { EXPECT_TRUE(first.BecomeFirst(dir.path())); }
 
     // Sends bytes and collects the answer until the program closes the connection; nothing
     // when it stays open (the program would hang its client).
     std::optional<std::string> Ask(std::string_view bytes) {
-        const UniqueFd fd = ConnectUnixSocket((dir / "CNUV_DEvoraApp").string());
+        const UniqueFd fd = ConnectUnixSocket(first.SocketPath().string());
         EXPECT_TRUE(fd.valid());
         SendAll(fd.get(), bytes);
         std::string answer;
@@ -47,7 +47,7 @@ protected:
     }
 
     TempDir dir;
-    SingleInstance first{QString::fromStdString(dir.path().string())};
+    SingleInstance first;
     std::vector<std::vector<std::string>> requests;
 };
 

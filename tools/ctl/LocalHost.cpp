@@ -1,5 +1,6 @@
 #include "LocalHost.h"
 
+#include "app/ProgramDirectory.h"
 #include "ctl/MouseDiagnosis.h"
 #include "device/UploadSettings.h"
 #include "macro/MacroFile.h"
@@ -18,7 +19,7 @@ LocalHost::LocalHost(std::filesystem::path programDirectory, CommandLine transpo
     // As the program starts: leftovers of killed saves removed, the current configuration and
     // the language from [Init].
     RemoveSaveLeftovers(programDirectory_);
-    settings_.configPath = programDirectory_ / "config.ini";
+    settings_.configPath = ConfigPathIn(programDirectory_);
     settings_.currentConfig.store(ReadCurrentConfig(settings_.configPath));
     settings_.language = ReadLanguage(settings_.configPath);
     LoadSettings(settings_, settings_.configPath, settings_.currentConfig.load(), false);

@@ -1,6 +1,7 @@
 #include "ProgramClient.h"
 
 #include "ctl/ExitCodes.h"
+#include "ctl/PeerCredentials.h"
 #include "ctl/RequestProtocol.h"
 #include "platform/UnixSocket.h"
 
@@ -45,6 +46,12 @@ int AskProgram(const std::string& socketPath, const std::vector<std::string>& ar
     const UniqueFd fd = Connect(socketPath);
     if (!fd.valid()) {
         return Failed("does not answer on its socket");
+    }
+    // Only the user's own program may answer for it.
+    if (!PeerIsSameUser(fd.get())) {
+        std::fprintf(stderr, "xk-r40-ctl: %s is served by another user; nothing was sent\n",
+                     socketPath.c_str());
+        return kExitFailed;
     }
     if (!SendAll(fd.get(), EncodeRequest(arguments))) {
         return Failed("closed its socket before the request was sent");

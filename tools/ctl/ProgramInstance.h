@@ -1,28 +1,31 @@
 #pragma once
 
-#include <QLockFile>
+#include "app/InstanceLock.h"
+#include "platform/SocketPlaces.h"
+
 #include <QString>
 
-#include <memory>
-#include <string>
+#include <filesystem>
 
 namespace xk::ctl {
 
-// The running program's lock and socket, "CNUV_DEvoraApp" in the user's runtime folder, found
-// the way xk-r40 makes them.
+// The running program's lock and socket for a person's folder, found the way xk-r40 makes
+// them.
 class ProgramInstance {
 public:
-    ProgramInstance();
+    explicit ProgramInstance(const std::filesystem::path& personFolder);
 
-    // True when xk-r40 does not run; it cannot start until this object is gone, so
+    // Taken: xk-r40 does not run, and it cannot start until this object is gone, so
     // xk-r40-ctl is the one owner of the mouse and the files meanwhile.
-    bool TryLock();
-    // The socket to ask the running program through.
-    std::string SocketPath() const;
+    InstanceLock::Outcome TryLock() { return lock_.TryLock(places_); }
+    // Why the lock cannot be taken (Failed).
+    QString Failure() const { return lock_.Failure(); }
+    // The socket to ask the running program through, or why there is none.
+    const SocketPlace& Socket() const { return places_.socket; }
 
 private:
-    QString base_;
-    std::unique_ptr<QLockFile> lock_;
+    InstancePlaces places_;
+    InstanceLock lock_;
 };
 
 } // namespace xk::ctl

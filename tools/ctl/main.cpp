@@ -53,17 +53,38 @@ int main(int argc, char** argv) {
         }
     }
 
-    ProgramInstance instance;
-    if (!instance.TryLock()) {
-        return AskProgram(instance.SocketPath(), CommandArguments(command));
+    const std::filesystem::path folder = xk::ProgramDirectory();
+    ProgramInstance instance(xk::ConfigPathIn(folder).parent_path());
+    switch (instance.TryLock()) {
+    case xk::InstanceLock::Outcome::Taken:
+        break;
+    case xk::InstanceLock::Outcome::HeldByAnother:
+        if (!instance.Socket().error.empty()) {
+            std::fprintf(stderr, "xk-r40-ctl: xk-r40 runs, but cannot be reached: %s\n",
+                         instance.Socket().error.c_str());
+            return kExitFailed;
+        }
+        return AskProgram(instance.Socket().path.string(), CommandArguments(command));
+    case xk::InstanceLock::Outcome::Failed:
+        std::fprintf(stderr,
+                     "xk-r40-ctl: cannot tell whether xk-r40 runs: %s\nNothing was changed.\n",
+                     instance.Failure().toLocal8Bit().constData());
+        return kExitFailed;
     }
     xk::CommandLine transport;
     if (parsed.virtualMouse) {
-        transport.virtualMouseSocket = parsed.virtualMouseSocket.empty()
-                                           ? xk::DefaultVirtualMouseSocket()
-                                           : parsed.virtualMouseSocket;
+        if (parsed.virtualMouseSocket.empty()) {
+            const xk::SocketPlace place = xk::DefaultVirtualMouseSocket();
+            if (!place.error.empty()) {
+                std::fprintf(stderr, "xk-r40-ctl: no socket for the virtual mouse: %s\n",
+                             place.error.c_str());
+                return kExitFailed;
+            }
+            transport.virtualMouseSocket = place.path.string();
+        } else {
+            transport.virtualMouseSocket = parsed.virtualMouseSocket;
+        }
     }
-    const std::filesystem::path folder = xk::ProgramDirectory();
     const bool writesFolder = command.verb != Verb::Status && command.verb != Verb::Functions &&
                               command.verb != Verb::ProfileExport &&
                               command.verb != Verb::MacrosList &&

@@ -11,8 +11,6 @@
 #include <signal.h>
 #include <sys/signalfd.h>
 #include <sys/socket.h>
-#include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -31,6 +29,8 @@ namespace {
 constexpr size_t kMaxPendingInput = 64 * 1024;
 // A reader that has stopped reading is dropped rather than held in memory without end.
 constexpr size_t kMaxPendingOutput = 1024 * 1024;
+// How long the listening socket rests after an accept failed for want of descriptors.
+constexpr auto kAcceptPause = std::chrono::milliseconds(200);
 
 struct Connection : ConnectionState {
     UniqueFd fd;
@@ -67,33 +67,23 @@ private:
     VirtualMouse mouse_;
     ConnectionLines lines_;
     UniqueFd listen_;
+    std::chrono::steady_clock::time_point acceptResumes_;
+    bool acceptTroubleSaid_ = false;
     UniqueFd signals_;
     std::list<Connection> connections_;
 };
 
 bool Server::Listen() {
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    if (socketPath_.empty() || socketPath_.size() >= sizeof address.sun_path) {
-        std::fprintf(stderr, "xk-r40-vmouse: socket path too long: %s\n", socketPath_.c_str());
-        return false;
-    }
-    std::memcpy(address.sun_path, socketPath_.data(), socketPath_.size());
     if (ConnectUnixSocket(socketPath_).valid()) {
         std::fprintf(stderr, "xk-r40-vmouse: a virtual mouse already serves %s\n",
                      socketPath_.c_str());
         return false;
     }
     ::unlink(socketPath_.c_str()); // a stale socket left by a crash
-    listen_.Reset(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
-    const mode_t oldMask = ::umask(0077); // only this user may connect
-    const bool bound =
-        listen_.valid() &&
-        ::bind(listen_.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-    ::umask(oldMask);
-    if (!bound || ::listen(listen_.get(), 16) != 0) {
-        std::fprintf(stderr, "xk-r40-vmouse: cannot serve %s: %s\n", socketPath_.c_str(),
-                     std::strerror(errno));
+    std::string error;
+    listen_ = ListenUnixSocket(socketPath_, error);
+    if (!listen_.valid()) {
+        std::fprintf(stderr, "xk-r40-vmouse: %s\n", error.c_str());
         return false;
     }
     return true;
@@ -102,10 +92,26 @@ bool Server::Listen() {
 void Server::Accept() {
     while (true) {
         UniqueFd fd(::accept4(listen_.get(), nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK));
-        if (!fd.valid()) {
+        if (fd.valid()) {
+            acceptTroubleSaid_ = false;
+            connections_.emplace_back().fd = std::move(fd);
+            continue;
+        }
+        if (errno == EINTR || errno == ECONNABORTED) {
+            continue;
+        }
+        if (errno == EAGAIN || errno == EWOULDBLOCK) {
             return;
         }
-        connections_.emplace_back().fd = std::move(fd);
+        // Out of descriptors or memory: the connection waits in the queue while the listening
+        // socket rests, instead of waking poll() again at once.
+        if (!acceptTroubleSaid_) {
+            std::fprintf(stderr, "xk-r40-vmouse: cannot take a connection (%s); trying again\n",
+                         std::strerror(errno));
+            acceptTroubleSaid_ = true;
+        }
+        acceptResumes_ = std::chrono::steady_clock::now() + kAcceptPause;
+        return;
     }
 }
 
@@ -207,13 +213,20 @@ int Server::Run() {
     bool stop = false;
     while (!stop && !lines_.unplugged()) {
         std::vector<pollfd> fds;
-        fds.push_back({listen_.get(), POLLIN, 0});
+        const auto now = std::chrono::steady_clock::now();
+        const bool accepting = now >= acceptResumes_;
+        fds.push_back({listen_.get(), static_cast<short>(accepting ? POLLIN : 0), 0});
         fds.push_back({signals_.get(), POLLIN, 0});
         for (const Connection& connection : connections_) {
             const auto events = static_cast<short>(POLLIN | (connection.out.empty() ? 0 : POLLOUT));
             fds.push_back({connection.fd.get(), events, 0});
         }
-        if (::poll(fds.data(), fds.size(), -1) < 0) {
+        const int timeout =
+            accepting
+                ? -1
+                : static_cast<int>(
+                      std::chrono::ceil<std::chrono::milliseconds>(acceptResumes_ - now).count());
+        if (::poll(fds.data(), fds.size(), timeout) < 0) {
             if (errno == EINTR) {
                 continue;
             }

@@ -50,7 +50,7 @@ int RunCommand(const std::string& socketPath, const std::vector<std::string>& wo
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    std::string socketPath = xk::DefaultVirtualMouseSocket();
+    std::string socketPath;
     size_t i = 0;
     if (i < args.size() && args[i] == "--socket") {
         if (i + 1 >= args.size()) {
@@ -58,6 +58,13 @@ int main(int argc, char** argv) {
         }
         socketPath = args[i + 1];
         i += 2;
+    } else {
+        const xk::SocketPlace place = xk::DefaultVirtualMouseSocket();
+        if (!place.error.empty()) {
+            std::fprintf(stderr, "xk-r40-vmouse: %s\n", place.error.c_str());
+            return 1;
+        }
+        socketPath = place.path.string();
     }
     if (i >= args.size()) {
         return Usage();

@@ -14,6 +14,7 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     bool started() const { return pid_ > 0; }
+    int pid() const { return pid_; }
     // The next line of its output; empty at its end or after `timeoutMs`.
     std::string ReadLine(int timeoutMs = 10000);
     void Signal(int signal) const;

@@ -5,10 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <cstdlib>
-
 namespace xk {
 namespace {
 
@@ -17,7 +13,7 @@ TEST(TransportChoiceTest, VirtualMouseOptionTakesAnOptionalPath) {
     EXPECT_EQ(ParseCommandLine({"--virtual-mouse", "/tmp/a.sock"}).virtualMouseSocket,
               "/tmp/a.sock");
     EXPECT_EQ(ParseCommandLine({"--virtual-mouse"}).virtualMouseSocket,
-              DefaultVirtualMouseSocket());
+              DefaultVirtualMouseSocket().path.string());
     EXPECT_TRUE(ParseCommandLine({}).error.empty());
     EXPECT_FALSE(ParseCommandLine({"--verbose"}).error.empty());
     EXPECT_FALSE(ParseCommandLine({"--virtual-mouse", "a", "b"}).error.empty());
@@ -33,7 +29,7 @@ TEST(TransportChoiceTest, HiddenGoesWithOrWithoutTheVirtualMouse) {
     // --hidden is not taken for the socket's path.
     const CommandLine both = ParseCommandLine({"--virtual-mouse", "--hidden"});
     EXPECT_TRUE(both.hidden);
-    EXPECT_EQ(both.virtualMouseSocket, DefaultVirtualMouseSocket());
+    EXPECT_EQ(both.virtualMouseSocket, DefaultVirtualMouseSocket().path.string());
     const CommandLine after = ParseCommandLine({"--hidden", "--virtual-mouse", "/tmp/a.sock"});
     EXPECT_TRUE(after.hidden);
     EXPECT_EQ(after.virtualMouseSocket, "/tmp/a.sock");
@@ -41,19 +37,11 @@ TEST(TransportChoiceTest, HiddenGoesWithOrWithoutTheVirtualMouse) {
     EXPECT_FALSE(ParseCommandLine({"--hidden=1"}).error.empty());
 }
 
-TEST(TransportChoiceTest, DefaultSocketFollowsTheRuntimeDirectory) {
-    const char* saved = std::getenv("XDG_RUNTIME_DIR");
-    const std::string restore = saved != nullptr ? saved : "";
-
-    ::setenv("XDG_RUNTIME_DIR", "/run/user/4242", 1);
-    EXPECT_EQ(DefaultVirtualMouseSocket(), "/run/user/4242/xk-r40-vmouse.sock");
-    ::unsetenv("XDG_RUNTIME_DIR");
-    EXPECT_EQ(DefaultVirtualMouseSocket(),
-              "/tmp/xk-r40-vmouse-" + std::to_string(::getuid()) + ".sock");
-
-    if (saved != nullptr) {
-        ::setenv("XDG_RUNTIME_DIR", restore.c_str(), 1);
-    }
+TEST(TransportChoiceTest, DefaultSocketIsInTheUsersSocketFolder) {
+    const SocketPlace place = DefaultVirtualMouseSocket();
+    ASSERT_EQ(place.error, "");
+    EXPECT_EQ(place.path,
+              ChooseSocketFolder(UserSocketFolderCandidates()).path / "xk-r40-vmouse.sock");
 }
 
 TEST(TransportChoiceTest, MakesTheTransportTheCommandLineAsksFor) {

@@ -4,6 +4,7 @@
 #include "device/DeviceLink.h"
 #include "device/MouseProtocol.h"
 #include "platform/SocketTransport.h"
+#include "platform/UnixSocket.h"
 #include "platform/VirtualMouseProtocol.h"
 #include "support/TempDir.h"
 #include "support/fakes/RecordingLauncher.h"
@@ -14,10 +15,12 @@
 
 #include <poll.h>
 #include <signal.h>
+#include <unistd.h>
 
 #include <array>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <regex>
 #include <sstream>
 #include <thread>
@@ -81,6 +84,42 @@ protected:
     test::RecordingLauncher launcher;
     test::RecordingSystemSettings system;
 };
+
+// User and system CPU time of process `pid`, in clock ticks.
+long CpuTicks(int pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    std::istringstream fields(text.substr(text.rfind(')') + 2));
+    std::string field;
+    long ticks = 0;
+    for (int n = 3; n <= 15 && fields >> field; ++n) {
+        if (n == 14 || n == 15) {
+            ticks += std::stol(field);
+        }
+    }
+    return ticks;
+}
+
+TEST_F(VirtualMouseProgramTest, RestsWhileConnectionsCannotBeTaken) {
+    server->Signal(SIGTERM);
+    ASSERT_EQ(server->Wait(), 0);
+    // Room for three connections besides its standard streams, signals and listening socket.
+    server = std::make_unique<test::ChildProcess>(std::vector<std::string>{
+        "/usr/bin/prlimit", "--nofile=8", kProgram, "--socket", socket, "serve"});
+    ASSERT_EQ(server->ReadLine(), "serving " + socket);
+    std::vector<UniqueFd> clients;
+    for (int i = 0; i < 6; ++i) {
+        clients.push_back(ConnectUnixSocket(socket));
+        ASSERT_TRUE(clients.back().valid());
+    }
+    std::this_thread::sleep_for(200ms);
+    const long before = CpuTicks(server->pid());
+    std::this_thread::sleep_for(1s);
+    // A loop on the failing accept takes all of the second it can get; resting takes none.
+    EXPECT_LT(CpuTicks(server->pid()) - before, sysconf(_SC_CLK_TCK) / 5);
+    clients.clear();
+    EXPECT_EQ(Command({"state"}).status, 0) << "it no longer takes connections";
+}
 
 TEST_F(VirtualMouseProgramTest, TheMouseIsFoundAndTakesTheUpload) {
     SocketTransport transport(socket);
