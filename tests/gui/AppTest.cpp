@@ -82,6 +82,11 @@ TEST(SingleInstance, AFolderThatTakesNoLockFileStillHasOneOwner) {
 }
 
 TEST(SingleInstance, KeepsListeningWhenConnectionsCannotBeTaken) {
+#if defined(__SANITIZE_ADDRESS__)
+    // The sanitizers' vptr check tests memory through a pipe, which fails while every
+    // descriptor is in use, and then reports a sound object as broken.
+    GTEST_SKIP() << "needs descriptors the sanitizers' own checks would lack";
+#endif
     TempDir dir;
     SingleInstance first;
     ASSERT_TRUE(first.BecomeFirst(dir.path()));
