@@ -64,7 +64,8 @@ private:
 
 std::string CNUV_DEvoraApp::AnswerControlRequest(const std::vector<std::string>& arguments) {
     // A dialog or a popup runs its own loop over the record: changes wait until it is gone.
-    const bool functionPopupShown = functionPopup_ && functionPopup_->isVisible();
+    const CMenuDlg* const popup = functionPopup_.data();
+    const bool functionPopupShown = popup != nullptr && popup->isVisible();
     if (QApplication::activeModalWidget() != nullptr ||
         QApplication::activePopupWidget() != nullptr || functionPopupShown) {
         ctl::CommandOutput busy;

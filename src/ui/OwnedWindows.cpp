@@ -64,10 +64,12 @@ bool PassToOwnedWindow(const QWidget& holder, const QMouseEvent& event) {
     }
     if (event.type() == QEvent::MouseButtonRelease) {
         Send(*target, QEvent::MouseMove, event, Qt::NoButton, event.buttons() | event.button());
-        if (target == nullptr || !target->isVisible()) {
+        // The move may have closed the window (a row chosen) or deleted it.
+        QWidget* const still = target.data();
+        if (still == nullptr || !still->isVisible()) {
             return true;
         }
-        Send(*target, QEvent::MouseButtonRelease, event, event.button(), event.buttons());
+        Send(*still, QEvent::MouseButtonRelease, event, event.button(), event.buttons());
     } else {
         Send(*target, event.type(), event, event.button(), event.buttons());
     }

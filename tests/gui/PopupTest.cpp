@@ -309,7 +309,9 @@ TEST(FunctionPopup, PressDragAndReleaseChoosesTheRowNotWhatLiesUnderIt) {
             release = sub->mapToGlobal(f.RowCentre(c.subRow, kSubPopupWidth));
             drag(under + QPoint(kPopupWidth, 0)); // across, level with the row
             drag(release);
-            EXPECT_TRUE(sub && sub->SubPopupRow() == c.subRow) << c.what << ": the sub-popup's row";
+            const CSubMenuDlg* const still = sub.data();
+            EXPECT_TRUE(still != nullptr && still->SubPopupRow() == c.subRow)
+                << c.what << ": the sub-popup's row";
         }
         QTest::mouseRelease(holder, Qt::LeftButton, Qt::NoModifier, holder->mapFromGlobal(release));
         EXPECT_EQ(f.Function(6), c.function) << c.what;

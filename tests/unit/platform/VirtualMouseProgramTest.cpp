@@ -13,6 +13,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <unistd.h>
@@ -20,7 +21,6 @@
 #include <array>
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <regex>
 #include <sstream>
 #include <thread>
@@ -87,8 +87,11 @@ protected:
 
 // User and system CPU time of process `pid`, in clock ticks.
 long CpuTicks(int pid) {
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    const std::string path = "/proc/" + std::to_string(pid) + "/stat";
+    const UniqueFd stat(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    std::array<char, 1024> bytes{};
+    const ssize_t got = stat.valid() ? ::read(stat.get(), bytes.data(), bytes.size()) : -1;
+    const std::string text(bytes.data(), got > 0 ? static_cast<size_t>(got) : 0);
     std::istringstream fields(text.substr(text.rfind(')') + 2));
     std::string field;
     long ticks = 0;
