@@ -312,6 +312,17 @@ control_socket_of() {
     awk -v inodes="$inodes" 'NR > 1 && $6 == "01" && index(inodes, " " $7 " ") && $8 ~ /\/xk-r40-[0-9a-f]+\.sock$/ {print $8}' /proc/net/unix
 }
 
+# The mouse after the program ended ($1 names the way, in messages): the exit report was its
+# last report, and no key or button is left held.
+expect_clean_end() {
+    local last state
+    last=$(grep ' feature ' "$work/reports.log" | tail -1 | awk '{print $4}')
+    [ "$last" = "20" ] || fail "$1: the last report is command '$last', not the exit report 20"
+    state=$("$vmouse" --socket "$socket" state)
+    echo "$state" | has -qx 'keys 00 00 00 00 00 00' || fail "$1: keys left held: $(echo "$state" | grep keys)"
+    echo "$state" | has -qx 'mouse_buttons ff' || fail "$1: a button left held"
+}
+
 case "$case_name" in
 startup_upload)
     start_vmouse; start_app
@@ -837,11 +848,7 @@ exit_while_playing)
             kill -s "$how" "$app_pid"
         fi
         wait_gone "$app_pid" 10 || fail "$how did not end the program"
-        last=$(grep ' feature ' "$work/reports.log" | tail -1 | awk '{print $4}')
-        [ "$last" = "20" ] || fail "$how: the last report is command '$last', not the exit report 20"
-        state=$("$vmouse" --socket "$socket" state)
-        echo "$state" | has -qx 'keys 00 00 00 00 00 00' || fail "$how: keys left held: $(echo "$state" | grep keys)"
-        echo "$state" | has -qx 'mouse_buttons ff' || fail "$how: a button left held"
+        expect_clean_end "$how"
     done
     ;;
 killed_while_holding)
@@ -875,11 +882,7 @@ display_lost)
     play_and_wait_held 5 || fail "the macro did not start"
     kill "$XVFB_PID"
     wait_gone "$app_pid" 10 || fail "the program outlived its X server"
-    last=$(grep ' feature ' "$work/reports.log" | tail -1 | awk '{print $4}')
-    [ "$last" = "20" ] || fail "the last report is command '$last', not the exit report 20"
-    state=$("$vmouse" --socket "$socket" state)
-    echo "$state" | has -qx 'keys 00 00 00 00 00 00' || fail "keys left held: $(echo "$state" | grep keys)"
-    echo "$state" | has -qx 'mouse_buttons ff' || fail "a button left held"
+    expect_clean_end "X server gone"
     ;;
 signal_in_modal_loops)
     # TERM ends the program at once by the exit procedure, also while a message box or a file
