@@ -30,7 +30,9 @@ TrayIcon::TrayIcon(const QIcon& icon) : icon_(icon) {
     icon_.setToolTip(QString::fromLatin1(kTrayTip));
     connect(&icon_, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
-                if (reason == QSystemTrayIcon::DoubleClick) {
+                // StatusNotifierItem trays (KDE Plasma, GNOME's AppIndicator, Wayland) turn
+                // every click into one Trigger; an XEmbed tray adds DoubleClick on the second.
+                if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick) {
                     emit showRequested();
                 }
             });

@@ -279,14 +279,18 @@ void CNUV_DEvoraDlg::ShowSystemMenu(const QPoint& globalPos) {
 // The exit comes last and is there on every desktop: where there is no tray, the tray menu's
 // "Exit Driver" cannot be reached.
 void CNUV_DEvoraDlg::FillSystemMenu(QMenu& menu) {
-    menu.addAction(tr("Mi&nimize"), this, [this] { showMinimized(); });
-    menu.addAction(tr("&Close"), this, [this] { commands_.HideToTray(); });
+    const bool english = IsEnglish(c_.settings.language);
+    const auto text = [english](const char* inEnglish, const char* inChinese) {
+        return QString::fromUtf8(english ? inEnglish : inChinese);
+    };
+    menu.addAction(text("Mi&nimize", "最小化(&N)"), this, [this] { showMinimized(); });
+    menu.addAction(text("&Close", "关闭(&C)"), this, [this] { commands_.HideToTray(); });
     menu.addSeparator();
-    menu.addAction(QStringLiteral("&About NUV_DEvora..."), this, [this] { ShowAboutBox(); });
+    menu.addAction(text("&About NUV_DEvora...", "关于 NUV_DEvora(&A)..."), this,
+                   [this] { ShowAboutBox(); });
     menu.addSeparator();
-    menu.addAction(QString::fromUtf8(IsEnglish(c_.settings.language) ? kExitDriverEnglish
-                                                                     : kExitDriverChinese),
-                   this, [this] { commands_.ExitProgram(); });
+    menu.addAction(text(kExitDriverEnglish, kExitDriverChinese), this,
+                   [this] { commands_.ExitProgram(); });
 }
 
 void CNUV_DEvoraDlg::ShowAboutBox() {

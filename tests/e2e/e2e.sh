@@ -1643,6 +1643,45 @@ stalled_mouse)
     exit_status || fail "the program ended with status $? while the mouse stalled"
     kill -CONT "$vmouse_pid"
     ;;
+tray_sni)
+    # A StatusNotifierItem tray (KDE Plasma, GNOME's AppIndicator, every Wayland tray): a
+    # stand-in watcher on a private session bus; the tray calls Activate once per click.
+    /usr/bin/python3 -c 'import dbus, gi' 2>/dev/null ||
+        { echo "SKIP: $case_name: no python3-dbus and python3-gi for the stand-in watcher"; exit 77; }
+    dbus-daemon --session --nofork --print-address=3 3>"$work/bus" >/dev/null 2>&1 &
+    pids+=("$!")
+    for i in $(seq 1 50); do [ -s "$work/bus" ] && break; sleep 0.1; done
+    DBUS_SESSION_BUS_ADDRESS=$(head -1 "$work/bus")
+    export DBUS_SESSION_BUS_ADDRESS
+    /usr/bin/python3 "$here/sni_watcher.py" "$work/items" >"$work/watcher.out" 2>&1 &
+    pids+=("$!")
+    for i in $(seq 1 50); do
+        gdbus introspect --session --dest org.kde.StatusNotifierWatcher --object-path /StatusNotifierWatcher >/dev/null 2>&1 && break
+        sleep 0.1
+    done
+    start_vmouse
+    "$app/xk-r40" --virtual-mouse "$socket" --hidden >>"$work/app.out" 2>&1 &
+    app_pid=$!
+    pids+=("$app_pid")
+    wait_start_upload || fail "no upload"
+    for i in $(seq 1 50); do [ -s "$work/items" ] && break; sleep 0.1; done
+    [ -s "$work/items" ] || fail "the tray icon did not register with the watcher: $(cat "$work/watcher.out")"
+    read -r service path <"$work/items"
+    xdotool search --onlyvisible --name "XK-R40 GAMING MOUSE" >/dev/null 2>&1 && fail "the window shows at a hidden start"
+    for round in 1 2; do
+        xdotool mousemove 1270 890 # the pointer goes to the tray
+        gdbus call --session --dest "$service" --object-path "$path" \
+            --method org.kde.StatusNotifierItem.Activate 0 0 >/dev/null || fail "Activate was refused"
+        wid=$(xk_wait_window 10) || fail "Activate $round did not show the window"
+        sleep 0.5
+        # The pointer comes back over the window, as a person's does, then closes it.
+        xdotool mousemove --window "$wid" 300 300 sleep 0.2 mousemove --window "$wid" 310 310 sleep 0.2
+        click 13 # close: hides to the tray
+        sleep 0.8
+        xdotool search --onlyvisible --name "XK-R40 GAMING MOUSE" >/dev/null 2>&1 && fail "closing left the window shown (round $round)"
+    done
+    kill -0 "$app_pid" 2>/dev/null || fail "the program ended"
+    ;;
 *)
     fail "unknown case"
     ;;

@@ -226,33 +226,41 @@ TEST(Pointer, ClosingHidesToTheTrayAndNeverEndsTheWindow) {
 }
 
 // Where the desktop has no tray, the window's own menu is the only way to end the program.
+// Every item is in the window's language.
 TEST(Pointer, RightClickMenuEndsWithExitDriverInTheWindowsLanguage) {
     struct Case {
         uint8_t page;
         int32_t language;
-        const char* exitText;
+        QStringList texts;
     };
-    for (const Case& c : {Case{kMainPage, kLanguageEnglish, "Exit Driver"},
-                          Case{kLightPage, kLanguageChinese, "关闭驱动"}}) {
+    for (const Case& c : {Case{kMainPage,
+                               kLanguageEnglish,
+                               {"Mi&nimize", "&Close", "&About NUV_DEvora...", "Exit Driver"}},
+                          Case{kLightPage,
+                               kLanguageChinese,
+                               {"最小化(&N)", "关闭(&C)", "关于 NUV_DEvora(&A)...", "关闭驱动"}}}) {
         SyntheticSkin skin;
         skin.settings.language = c.language;
         skin.window->ShowPage(c.page);
         skin.commands.calls.clear();
-        QString last;
+        QStringList texts;
         QTimer chooser;
         QObject::connect(&chooser, &QTimer::timeout, [&] {
             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
             if (menu == nullptr || menu->actions().isEmpty()) {
                 return;
             }
-            QAction* exit = menu->actions().back();
-            last = exit->text();
-            exit->trigger();
+            for (const QAction* action : menu->actions()) {
+                if (!action->isSeparator()) {
+                    texts << action->text();
+                }
+            }
+            menu->actions().back()->trigger();
             menu->close();
         });
         chooser.start(5);
         QTest::mouseClick(skin.window.get(), Qt::RightButton, Qt::NoModifier, {390, 290});
-        EXPECT_EQ(last, QString::fromUtf8(c.exitText)) << "page " << int(c.page);
+        EXPECT_EQ(texts, c.texts) << "page " << int(c.page);
         EXPECT_EQ(skin.commands.calls, Calls{"ExitProgram"}) << "page " << int(c.page);
     }
 }
