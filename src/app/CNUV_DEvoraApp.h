@@ -5,6 +5,7 @@
 #include "device/DeviceLink.h"
 #include "device/HidTransport.h"
 #include "device/Launcher.h"
+#include "device/StartPointerSetting.h"
 #include "device/SystemSettings.h"
 #include "macro/Clock.h"
 #include "macro/KeyboardGrab.h"
@@ -143,6 +144,8 @@ private:
 
     HidTransport& transport_;
     SystemSettings& system_;
+    // Made once the person's folder is known; the exit puts the desktop's setting back.
+    std::unique_ptr<StartPointerSetting> startPointer_;
     Launcher& launcher_;
     std::unique_ptr<DeviceLink> link_;
     std::unique_ptr<QSocketNotifier> deviceNotifier_;

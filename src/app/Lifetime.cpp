@@ -46,7 +46,11 @@ void CNUV_DEvoraApp::ExitProgram() {
         // then the last report the mouse receives.
         link_->Close();
     }
-    RestoreDefaultPointerSpeed(system_);
+    if (startPointer_) {
+        startPointer_->PutBack();
+    } else {
+        RestoreDefaultPointerSpeed(system_);
+    }
     if (deviceNotifier_) {
         // The removal may be reported from this notifier's own signal: delete it later.
         deviceNotifier_->setEnabled(false);

@@ -33,6 +33,10 @@ bool CNUV_DEvoraApp::InitMainWindow() {
     QApplication::setWindowIcon(icon);
 
     RemoveSaveLeftovers(programDirectory_);
+    // Before anything can change the desktop's pointer setting.
+    startPointer_ = std::make_unique<StartPointerSetting>(
+        system_, settings_.configPath.parent_path() / kStartPointerFileName);
+    startPointer_->Keep();
     settings_.currentConfig.store(ReadCurrentConfig(settings_.configPath));
     settings_.language = ReadLanguage(settings_.configPath);
     LoadSettings(settings_, settings_.configPath, settings_.currentConfig.load(), false);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 namespace xk {
 
@@ -15,6 +16,12 @@ public:
     virtual void SetPointerSpeed(int speed) = 0;
     virtual std::optional<int> WheelScrollLines() = 0;
     virtual void SetWheelScrollLines(int lines) = 0;
+
+    // The desktop's own pointer setting, exactly, as one line of text that names the desktop's
+    // kind; nothing where it cannot be read. RestorePointerSetting puts such a text back and
+    // ignores a text of another kind or one it cannot read.
+    virtual std::optional<std::string> PointerSetting() = 0;
+    virtual void RestorePointerSetting(const std::string& setting) = 0;
 };
 
 inline constexpr int kDefaultPointerSpeed = 10;

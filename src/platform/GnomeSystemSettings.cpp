@@ -1,6 +1,7 @@
 #include "platform/GnomeSystemSettings.h"
 
 #include "platform/DesktopSpeed.h"
+#include "platform/PointerSettingText.h"
 
 #include <gio/gio.h>
 
@@ -76,5 +77,29 @@ std::optional<int> GnomeSystemSettings::WheelScrollLines() {
 }
 
 void GnomeSystemSettings::SetWheelScrollLines(int /*lines*/) {}
+
+// "gnome <speed>": GNOME's mouse speed, to the last digit.
+std::optional<std::string> GnomeSystemSettings::PointerSetting() {
+    GSettings* settings = Settings();
+    if (settings == nullptr) {
+        return std::nullopt;
+    }
+    return "gnome " + WordOfDesktopSpeed(g_settings_get_double(settings, kSpeedKey));
+}
+
+void GnomeSystemSettings::RestorePointerSetting(const std::string& setting) {
+    const auto words = WordsOfKind(setting, "gnome");
+    if (!words || words->size() != 1) {
+        return;
+    }
+    const std::optional<double> speed = DesktopSpeedOfWord(words->front());
+    GSettings* settings = Settings();
+    if (!speed || settings == nullptr) {
+        return;
+    }
+    if (g_settings_set_double(settings, kSpeedKey, *speed)) {
+        g_settings_sync();
+    }
+}
 
 } // namespace xk

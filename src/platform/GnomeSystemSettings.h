@@ -26,6 +26,8 @@ public:
     void SetPointerSpeed(int speed) override;
     std::optional<int> WheelScrollLines() override;
     void SetWheelScrollLines(int lines) override;
+    std::optional<std::string> PointerSetting() override;
+    void RestorePointerSetting(const std::string& setting) override;
 
 private:
     // The schema's settings, looked up once; null when it or its double key `speed` is missing.

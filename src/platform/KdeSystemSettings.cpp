@@ -1,6 +1,9 @@
 #include "platform/KdeSystemSettings.h"
 
 #include "platform/DesktopSpeed.h"
+#include "platform/PointerSettingText.h"
+
+#include <algorithm>
 
 #include <gio/gio.h>
 
@@ -116,19 +119,22 @@ std::optional<int> KdeSystemSettings::PointerSpeed() {
     return std::nullopt;
 }
 
+void KdeSystemSettings::SetAcceleration(const std::string& mouse, double acceleration) {
+    GError* error = nullptr;
+    GVariant* reply = g_dbus_connection_call_sync(
+        bus_, kKWin, mouse.c_str(), kProperties, "Set",
+        g_variant_new("(ssv)", kDeviceInterface, kAcceleration, g_variant_new_double(acceleration)),
+        nullptr, G_DBUS_CALL_FLAGS_NO_AUTO_START, kCallTimeoutMs, nullptr, &error);
+    if (reply != nullptr) {
+        g_variant_unref(reply);
+    }
+    g_clear_error(&error);
+}
+
 void KdeSystemSettings::SetPointerSpeed(int speed) {
     const double acceleration = DesktopSpeedOfPointerSpeed(speed);
     for (const std::string& mouse : Mice()) {
-        GError* error = nullptr;
-        GVariant* reply = g_dbus_connection_call_sync(
-            bus_, kKWin, mouse.c_str(), kProperties, "Set",
-            g_variant_new("(ssv)", kDeviceInterface, kAcceleration,
-                          g_variant_new_double(acceleration)),
-            nullptr, G_DBUS_CALL_FLAGS_NO_AUTO_START, kCallTimeoutMs, nullptr, &error);
-        if (reply != nullptr) {
-            g_variant_unref(reply);
-        }
-        g_clear_error(&error);
+        SetAcceleration(mouse, acceleration);
     }
 }
 
@@ -137,5 +143,37 @@ std::optional<int> KdeSystemSettings::WheelScrollLines() {
 }
 
 void KdeSystemSettings::SetWheelScrollLines(int /*lines*/) {}
+
+// "kde <device path> <acceleration> ...": each mouse's own acceleration.
+std::optional<std::string> KdeSystemSettings::PointerSetting() {
+    std::string setting = "kde";
+    for (const std::string& mouse : Mice()) {
+        const Variant value =
+            GetProperty(bus_, mouse, kDeviceInterface, kAcceleration, G_VARIANT_TYPE_DOUBLE);
+        if (value) {
+            setting += " " + mouse + " " + WordOfDesktopSpeed(g_variant_get_double(value.get()));
+        }
+    }
+    if (setting == "kde") {
+        return std::nullopt;
+    }
+    return setting;
+}
+
+void KdeSystemSettings::RestorePointerSetting(const std::string& setting) {
+    const auto words = WordsOfKind(setting, "kde");
+    if (!words || words->size() % 2 != 0) {
+        return;
+    }
+    // Only mice that KWin lists now; one plugged in since keeps its own value.
+    const std::vector<std::string> mice = Mice();
+    for (size_t i = 0; i < words->size(); i += 2) {
+        const std::string mouse((*words)[i]);
+        const std::optional<double> acceleration = DesktopSpeedOfWord((*words)[i + 1]);
+        if (acceleration && std::find(mice.begin(), mice.end(), mouse) != mice.end()) {
+            SetAcceleration(mouse, *acceleration);
+        }
+    }
+}
 
 } // namespace xk

@@ -27,12 +27,15 @@ public:
     void SetPointerSpeed(int speed) override;
     std::optional<int> WheelScrollLines() override;
     void SetWheelScrollLines(int lines) override;
+    std::optional<std::string> PointerSetting() override;
+    void RestorePointerSetting(const std::string& setting) override;
 
 private:
     // The bus, connected once; null when it cannot be reached.
     _GDBusConnection* Bus();
     // The object paths of KWin's mice, in KWin's order.
     std::vector<std::string> Mice();
+    void SetAcceleration(const std::string& mouse, double acceleration);
 
     std::string busAddress_;
     bool connected_ = false;

@@ -32,6 +32,8 @@ public:
     void SetPointerSpeed(int /*speed*/) override {}
     std::optional<int> WheelScrollLines() override { return std::nullopt; }
     void SetWheelScrollLines(int /*lines*/) override {}
+    std::optional<std::string> PointerSetting() override { return std::nullopt; }
+    void RestorePointerSetting(const std::string& /*setting*/) override {}
 };
 
 std::unique_ptr<SystemSettings> SettingsOf(PointerDesktop desktop) {
@@ -105,6 +107,14 @@ std::optional<int> SessionSystemSettings::WheelScrollLines() {
 
 void SessionSystemSettings::SetWheelScrollLines(int lines) {
     settings_->SetWheelScrollLines(lines);
+}
+
+std::optional<std::string> SessionSystemSettings::PointerSetting() {
+    return settings_->PointerSetting();
+}
+
+void SessionSystemSettings::RestorePointerSetting(const std::string& setting) {
+    settings_->RestorePointerSetting(setting);
 }
 
 } // namespace xk

@@ -41,6 +41,8 @@ public:
     void SetPointerSpeed(int speed) override;
     std::optional<int> WheelScrollLines() override;
     void SetWheelScrollLines(int lines) override;
+    std::optional<std::string> PointerSetting() override;
+    void RestorePointerSetting(const std::string& setting) override;
 
 private:
     PointerDesktop desktop_;

@@ -1,5 +1,7 @@
 #include "platform/X11SystemSettings.h"
 
+#include "platform/PointerSettingText.h"
+
 #include <X11/Xlib.h>
 
 #include <algorithm>
@@ -63,5 +65,41 @@ std::optional<int> X11SystemSettings::WheelScrollLines() {
 }
 
 void X11SystemSettings::SetWheelScrollLines(int /*lines*/) {}
+
+// "x11 <numerator> <denominator> <threshold>": the X server's acceleration as it stands.
+std::optional<std::string> X11SystemSettings::PointerSetting() {
+    const DisplayPtr display = OpenDisplay(display_);
+    if (!display) {
+        return std::nullopt;
+    }
+    int numerator = 0;
+    int denominator = 0;
+    int threshold = 0;
+    XGetPointerControl(display.get(), &numerator, &denominator, &threshold);
+    return "x11 " + std::to_string(numerator) + " " + std::to_string(denominator) + " " +
+           std::to_string(threshold);
+}
+
+void X11SystemSettings::RestorePointerSetting(const std::string& setting) {
+    const auto words = WordsOfKind(setting, "x11");
+    if (!words || words->size() != 3) {
+        return;
+    }
+    const std::optional<int> numerator = IntOfWord((*words)[0]);
+    const std::optional<int> denominator = IntOfWord((*words)[1]);
+    const std::optional<int> threshold = IntOfWord((*words)[2]);
+    // The protocol's CARD16 fields; the server refuses zero and negative values.
+    constexpr int kMax = 32767;
+    if (!numerator || !denominator || !threshold || *numerator < 1 || *numerator > kMax ||
+        *denominator < 1 || *denominator > kMax || *threshold < 0 || *threshold > kMax) {
+        return;
+    }
+    const DisplayPtr display = OpenDisplay(display_);
+    if (!display) {
+        return;
+    }
+    XChangePointerControl(display.get(), True, True, *numerator, *denominator, *threshold);
+    XSync(display.get(), False);
+}
 
 } // namespace xk

@@ -1682,6 +1682,27 @@ tray_sni)
     done
     kill -0 "$app_pid" 2>/dev/null || fail "the program ended"
     ;;
+pointer_speed_kept)
+    # The person's own pointer acceleration survives the program: its exit puts back what the
+    # desktop had at start, also after a run that was killed before it could.
+    accel() { xset q | awk '/acceleration:/ {print $2, $4}'; }
+    xset m 3/2 6
+    start_vmouse; start_app
+    xk_wait_window 20 >/dev/null || fail "no window"
+    wait_start_upload || fail "no upload"
+    [ "$(accel)" != "3/2 6" ] || fail "the start-up upload did not set the pointer speed"
+    [ -s "$app/desktop-pointer-setting" ] || fail "the setting of the start is not kept"
+    kill -9 "$app_pid"
+    wait_gone "$app_pid" 10 || fail "kill -9 did not end the program"
+    before=$(report_count)
+    start_app
+    xk_wait_window 20 >/dev/null || fail "no window after the crash"
+    wait_reports_above $((before + 17)) || fail "no upload after the crash"
+    kill "$app_pid"
+    wait_gone "$app_pid" 10 || fail "SIGTERM did not end the program"
+    [ "$(accel)" = "3/2 6" ] || fail "the exit did not put back 3/2 6: $(accel)"
+    [ ! -e "$app/desktop-pointer-setting" ] || fail "the kept setting outlived a clean exit"
+    ;;
 *)
     fail "unknown case"
     ;;

@@ -32,6 +32,20 @@ public:
         calls.push_back("set wheel " + std::to_string(lines));
         wheelLines = lines;
     }
+    // "fake <speed>".
+    std::optional<std::string> PointerSetting() override {
+        calls.push_back("get setting");
+        if (!pointerSpeed) {
+            return std::nullopt;
+        }
+        return "fake " + std::to_string(*pointerSpeed);
+    }
+    void RestorePointerSetting(const std::string& setting) override {
+        calls.push_back("restore " + setting);
+        if (setting.rfind("fake ", 0) == 0) {
+            pointerSpeed = std::stoi(setting.substr(5));
+        }
+    }
 };
 
 } // namespace xk::test

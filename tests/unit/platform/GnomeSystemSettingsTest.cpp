@@ -47,6 +47,22 @@ TEST_F(GnomeSystemSettingsTest, SpeedIsGnomesMouseSpeed) {
     EXPECT_FALSE(system.WheelScrollLines()) << "GNOME has no wheel lines setting";
 }
 
+TEST_F(GnomeSystemSettingsTest, ThePersonsSpeedComesBackExactly) {
+    g_settings_set_double(mouse_, "speed", 0.6);
+    GnomeSystemSettings system;
+    const std::optional<std::string> own = system.PointerSetting();
+    ASSERT_TRUE(own);
+    system.SetPointerSpeed(10);
+    for (const char* refused :
+         {"gnome 2", "gnome nan", "gnome", "gnome 0.1 0.2", "x11 3 2 6", "gnome 0.5x"}) {
+        system.RestorePointerSetting(refused);
+        EXPECT_DOUBLE_EQ(g_settings_get_double(mouse_, "speed"), 0.0) << refused;
+    }
+    system.RestorePointerSetting(*own);
+    EXPECT_EQ(g_settings_get_double(mouse_, "speed"), 0.6);
+    EXPECT_FALSE(GnomeSystemSettings("org.example.not-installed").PointerSetting());
+}
+
 TEST_F(GnomeSystemSettingsTest, WithoutTheSchemaOrItsKeyNothingIsSet) {
     // A schema that is not installed would end the program if it were opened unchecked.
     GnomeSystemSettings missing("org.example.not-installed");

@@ -52,6 +52,32 @@ TEST_F(KdeSystemSettingsTest, SpeedIsTheAccelerationOfKWinsMice) {
     EXPECT_FALSE(system.WheelScrollLines());
 }
 
+TEST_F(KdeSystemSettingsTest, EachMousesOwnAccelerationComesBack) {
+    FakeKWin kwin(address_,
+                  {
+                      {"event4", true, true, true, 0.5},   // a touchpad
+                      {"event5", true, false, true, 0.23}, // the mouse
+                      {"event7", true, false, true, -0.5}, // a second mouse
+                  },
+                  {"event4", "event5", "event7"});
+    ASSERT_TRUE(kwin.Serving());
+    KdeSystemSettings system(address_);
+    const std::optional<std::string> own = system.PointerSetting();
+    ASSERT_TRUE(own);
+    system.SetPointerSpeed(18);
+    for (const char* refused :
+         {"kde /org/kde/KWin/InputDevice/event5", "kde /org/kde/KWin/InputDevice/event5 7",
+          "gnome 0.23", "kde /org/kde/KWin/InputDevice/event4 0.1"}) {
+        system.RestorePointerSetting(refused);
+        EXPECT_DOUBLE_EQ(kwin.Acceleration("event5"), 0.8) << refused;
+        EXPECT_DOUBLE_EQ(kwin.Acceleration("event4"), 0.5) << "touchpads are left alone";
+    }
+    system.RestorePointerSetting(*own);
+    EXPECT_EQ(kwin.Acceleration("event5"), 0.23);
+    EXPECT_EQ(kwin.Acceleration("event7"), -0.5);
+    EXPECT_EQ(kwin.Acceleration("event4"), 0.5);
+}
+
 TEST_F(KdeSystemSettingsTest, WithoutKWinOrWithoutAMouseNothingIsSet) {
     KdeSystemSettings noKWin(address_);
     EXPECT_FALSE(noKWin.PointerSpeed());

@@ -44,6 +44,20 @@ TEST(X11SystemSettingsTest, SetsThePointerAccelerationOfAnXServer) {
     system.SetPointerSpeed(1);
     EXPECT_EQ(system.PointerSpeed(), 1);
     EXPECT_FALSE(system.WheelScrollLines()) << "X has no wheel lines setting";
+
+    // The person's own acceleration comes back exactly, which the 1..20 scale cannot hold.
+    X11SystemSettings other(":" + number);
+    other.RestorePointerSetting("x11 3 2 6");
+    const std::optional<std::string> own = system.PointerSetting();
+    EXPECT_EQ(own, "x11 3 2 6");
+    system.SetPointerSpeed(18);
+    for (const char* refused : {"x11 0 1 4", "x11 3 2", "x11 3 2 6 7", "x11 a 2 6", "gnome 0.5",
+                                "x11 3 0 4", "x11 99999 1 4", ""}) {
+        system.RestorePointerSetting(refused);
+        EXPECT_EQ(system.PointerSpeed(), 18) << refused;
+    }
+    system.RestorePointerSetting(*own);
+    EXPECT_EQ(system.PointerSetting(), "x11 3 2 6");
 }
 
 } // namespace
