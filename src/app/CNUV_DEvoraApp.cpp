@@ -5,6 +5,7 @@
 #include "macro/MacroList.h"
 #include "platform/ThreadPriority.h"
 #include "platform/X11KeyRepeat.h"
+#include "ui/DialogPalette.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -41,6 +42,8 @@ CNUV_DEvoraApp::~CNUV_DEvoraApp() {
 }
 
 int CNUV_DEvoraApp::Run() {
+    // Message boxes and file dialogs in the skin's colours.
+    QApplication::setPalette(SkinDialogPalette());
     settings_.configPath = ConfigPathIn(programDirectory_);
     if (!instance_.BecomeFirst(settings_.configPath.parent_path())) {
         if (const QString failure = instance_.Failure(); !failure.isEmpty()) {

@@ -689,6 +689,11 @@ no_mouse)
     done
     [ -n "$box" ] || fail "no message box"
     xdotool search --onlyvisible --name "XK-R40 GAMING MOUSE" >/dev/null 2>&1 && fail "the main window shows"
+    # Dark like the skin, not Qt's light grey.
+    sleep 0.3
+    import -window "$box" "$work/box.png" 2>/dev/null || fail "the message box could not be captured"
+    mean=$(convert "$work/box.png" -colorspace Gray -format '%[fx:mean]' info:)
+    awk -v m="$mean" 'BEGIN { exit !(m < 0.3) }' || fail "the message box is not dark (mean $mean)"
     xdotool windowactivate --sync "$box" key Return 2>/dev/null || xdotool key Return
     wait_gone "$app_pid" 10 || fail "the program goes on after the message"
     [ -z "$(xdotool search --onlyvisible --name 'xk-r40|XK-R40' 2>/dev/null)" ] || fail "a window is left"
