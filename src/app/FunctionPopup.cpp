@@ -1,6 +1,7 @@
 // The function popup and the warning that guards the only left button.
 #include "app/CNUV_DEvoraApp.h"
 
+#include "ui/PopupPlacement.h"
 #include "ui/WarningDlg.h"
 
 namespace xk {
@@ -17,7 +18,10 @@ void CNUV_DEvoraApp::OpenFunctionPopup() {
             window_->RepaintWindow();
         }
     });
-    popup->move(ui_.popupOrigin[0], ui_.popupOrigin[1]);
+    // The slot's bottom-left corner; its last pixel row tells the slot's screen.
+    const QPoint slot(ui_.popupOrigin[0], ui_.popupOrigin[1]);
+    popup->move(
+        PlaceInside(slot, popup->size(), AvailableAreaAt(slot - QPoint(0, 1), window_.get())));
     popup->show();
     functionPopup_ = popup;
 }

@@ -4,6 +4,7 @@
 #include "ui/CSubMenuDlg.h"
 #include "ui/OwnedWindows.h"
 #include "ui/PopupPicture.h"
+#include "ui/PopupPlacement.h"
 #include "ui/layout/PopupRows.h"
 
 #include <QMouseEvent>
@@ -129,7 +130,9 @@ void CMenuDlg::RecreateSubPopup() {
     const int32_t count =
         std::clamp<int32_t>(c_.macroPage.store.userMacroCount, 0, kUsableUserMacros);
     const QPoint origin = mapToGlobal(QPoint(0, 0));
-    sub->move(origin.x() + w_, origin.y() + h_ * SubPopupOffsetRows(row, count));
+    const QRect popup(origin, size());
+    sub->move(PlaceSubPopup(popup, sub->size(), origin.y() + h_ * SubPopupOffsetRows(row, count),
+                            origin.y() + h_ * (row + 1), AvailableAreaAt(origin, this)));
     if (sub->WindowHeight() > 0) {
         sub->show();
     }

@@ -24,6 +24,7 @@ int32_t UserMacroCount(const MacroStore& store) {
 
 CSubMenuDlg::CSubMenuDlg(WindowContext context, CMenuDlg& popup)
     : QWidget(&popup, kPopupFlags), c_(context), popup_(popup), subPopupRow_(kNoElement) {
+    setWindowTitle(QStringLiteral("SubMenuDlg"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);

@@ -2,6 +2,7 @@
 
 #include "ui/CentredText.h"
 #include "ui/MaskShape.h"
+#include "ui/PopupPlacement.h"
 #include "ui/SkinPainter.h"
 #include "ui/layout/SkinPictureNames.h"
 #include "ui/layout/WarningElements.h"
@@ -41,7 +42,8 @@ WarningDlg::WarningDlg(WindowContext context, QWidget* owner)
     if (!shape.size.isEmpty()) {
         setMask(shape.region);
     }
-    move(c_.ui.popupOrigin[0], c_.ui.popupOrigin[1]);
+    const QPoint slot(c_.ui.popupOrigin[0], c_.ui.popupOrigin[1]);
+    move(PlaceInside(slot, size, AvailableAreaAt(slot - QPoint(0, 1), owner)));
 }
 
 void WarningDlg::paintEvent(QPaintEvent* /*event*/) {

@@ -1708,6 +1708,74 @@ pointer_speed_kept)
     [ "$(accel)" = "3/2 6" ] || fail "the exit did not put back 3/2 6: $(accel)"
     [ ! -e "$app/desktop-pointer-setting" ] || fail "the kept setting outlived a clean exit"
     ;;
+popups_on_screen)
+    # The popup, its media sub-popup and the warning stay whole on the screen that holds the
+    # slot that opened them: at each edge of one screen, and on each of two monitors.
+    screen_area="0 0 1280 900"
+    # Whether window $1 lies wholly on the area "x y w h" of $2.
+    on_area() {
+        local ax ay aw ah
+        read -r ax ay aw ah <<<"$2"
+        eval "$(xdotool getwindowgeometry --shell "$1")"
+        [ "$X" -ge "$ax" ] && [ "$Y" -ge "$ay" ] && [ $((X + WIDTH)) -le $((ax + aw)) ] &&
+            [ $((Y + HEIGHT)) -le $((ay + ah)) ]
+    }
+    # Opens the popup of slot $1 and its media keys; both on area $2; then closes them.
+    check_slot() {
+        local p s
+        click "$1"
+        popup_geometry || fail "no popup for slot $1 ($where)"
+        p=$(xdotool search --onlyvisible --name '^MainMenuDlg$' | head -1)
+        on_area "$p" "$2" || fail "the popup of slot $1 leaves its screen ($where): $X,$Y ${WIDTH}x$HEIGHT"
+        popup_geometry
+        xdotool mousemove $((px + pw / 2)) $((py + 7 * ph + ph / 2)) sleep 0.2 \
+            mousemove $((px + pw / 2 + 1)) $((py + 7 * ph + ph / 2)) sleep 0.4
+        s=$(xdotool search --onlyvisible --name '^SubMenuDlg$' | head -1)
+        [ -n "$s" ] || fail "no media keys for slot $1 ($where)"
+        on_area "$s" "$2" || fail "the media keys of slot $1 leave the screen ($where): $X,$Y ${WIDTH}x$HEIGHT"
+        shot "popups-$1-${where// /_}"
+        xdotool key Escape sleep 0.3
+        popup_geometry && { click 1; sleep 0.3; }
+        popup_geometry && fail "the popup did not close ($where)"
+        return 0
+    }
+    start_vmouse; start_app
+    wid=$(xk_wait_window 20) || fail "no window"
+    sleep 0.5
+    for where in "380 0" "0 280" "-200 -60" "380 280"; do
+        xdotool windowmove --sync "$wid" $where
+        sleep 0.5
+        check_slot 26 "$screen_area" # right column
+        check_slot 29 "$screen_area" # left column, lower down
+    done
+    # The warning before the only left button changes, at the bottom right corner.
+    warning_origin 25
+    click 25
+    warning_shown || fail "no warning"
+    w=$(xdotool search --onlyvisible --name '^xk-r40$' | head -1)
+    on_area "$w" "$screen_area" || fail "the warning leaves the screen: $X,$Y ${WIDTH}x$HEIGHT"
+    xdotool key Escape sleep 0.5
+    kill "$app_pid"
+    wait_gone "$app_pid" 10 || fail "the program did not end"
+
+    # Two monitors of 640x900 side by side; the window on each in turn.
+    xrandr --setmonitor XK-LEFT 640/169x900/238+0+0 none >/dev/null 2>&1 &&
+        xrandr --setmonitor XK-RIGHT 640/169x900/238+640+0 none >/dev/null 2>&1 ||
+        { echo "SKIP: $case_name: the X server takes no monitors (xrandr --setmonitor)"; exit 77; }
+    start_app
+    wid=$(xk_wait_window 20) || fail "no window with two monitors"
+    sleep 0.5
+    # The right column's slot ends at the left monitor's edge: the popup stays on that monitor.
+    where="left monitor"
+    xdotool windowmove --sync "$wid" 0 100
+    sleep 0.5
+    check_slot 26 "0 0 640 900"
+    where="right monitor"
+    xdotool windowmove --sync "$wid" 500 100
+    sleep 0.5
+    check_slot 26 "640 0 640 900"
+    check_slot 29 "640 0 640 900"
+    ;;
 *)
     fail "unknown case"
     ;;
