@@ -43,9 +43,11 @@ CSubMenuDlg* CMenuDlg::SubPopup() const {
 void CMenuDlg::paintEvent(QPaintEvent* /*event*/) {
     const RowList list{size(), h_, kPopupRows, c_.ui.popupRow, c_.ui.popupPressed};
     const QImage image = ComposeRowList(
-        c_.pictures.FunctionPopup(), list, c_.fonts.For(c_.settings.language), [this](int32_t i) {
+        c_.pictures.FunctionPopup(), list, c_.fonts.For(c_.settings.language),
+        [this](int32_t i) {
             return QString::fromStdString(c_.layout.functionName[static_cast<size_t>(i)]);
-        });
+        },
+        devicePixelRatioF());
     QPainter(this).drawImage(0, 0, image);
 }
 

@@ -93,10 +93,10 @@ void CNUV_DEvoraDlg::paintEvent(QPaintEvent* /*event*/) {
         QMetaObject::invokeMethod(
             this, [this] { commands_.CloseFunctionPopup(); }, Qt::QueuedConnection);
     }
-    const QImage image = painter_.Compose();
+    const QImage image = painter_.Compose(devicePixelRatioF());
     QPainter p(this);
-    p.drawImage(QRect(0, 0, c_.ui.paintWidth, c_.ui.paintHeight), image,
-                QRect(0, 0, c_.ui.paintWidth, c_.ui.paintHeight));
+    const QRect frame(0, 0, c_.ui.paintWidth, c_.ui.paintHeight);
+    p.drawImage(frame, image, QRectF(frame.topLeft(), frame.size() * image.devicePixelRatio()));
 }
 
 void CNUV_DEvoraDlg::mouseMoveEvent(QMouseEvent* event) {

@@ -61,9 +61,9 @@ QString CSubMenuDlg::RowText(int32_t d) const {
 void CSubMenuDlg::paintEvent(QPaintEvent* /*event*/) {
     const RowList list{QSize(w2_, windowHeight_), h2_, c_.ui.subPopupRows, subPopupRow_,
                        subPopupPressed_};
-    const QImage image =
-        ComposeRowList(c_.pictures.SubPopup(), list, c_.fonts.For(c_.settings.language),
-                       [this](int32_t d) { return RowText(d); });
+    const QImage image = ComposeRowList(
+        c_.pictures.SubPopup(), list, c_.fonts.For(c_.settings.language),
+        [this](int32_t d) { return RowText(d); }, devicePixelRatioF());
     QPainter(this).drawImage(0, 0, image);
 }
 

@@ -1,5 +1,6 @@
 #include "ui/PopupPicture.h"
 
+#include "ui/Canvas.h"
 #include "ui/CentredText.h"
 
 #include <QPainter>
@@ -13,10 +14,10 @@ const QColor kHotTextColour(255, 0, 0);
 } // namespace
 
 QImage ComposeRowList(const PagePictures& pictures, const RowList& list, const QFont& font,
-                      const std::function<QString(int32_t)>& textOfRow) {
-    QImage buffer(list.size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-    buffer.fill(Qt::black);
+                      const std::function<QString(int32_t)>& textOfRow, qreal devicePixelRatio) {
+    QImage buffer = Canvas(list.size.expandedTo(QSize(1, 1)), devicePixelRatio);
     QPainter p(&buffer);
+    UseCanvasHints(p);
     p.drawImage(0, 0, pictures.normal);
     const QImage& band = list.pressed ? pictures.down : pictures.over;
     if (list.hotRow >= 1 && !band.isNull()) { // a row outside the picture copies nothing

@@ -23,8 +23,9 @@ struct RowList {
 
 // Composes a popup: the normal picture, the hot row's band copied from the down picture while
 // pressed and from the over picture otherwise, then every row's text centred in its band in
-// `font`, red for the hot row and white for the others.
+// `font`, red for the hot row and white for the others; at the screen's device pixel ratio.
 QImage ComposeRowList(const PagePictures& pictures, const RowList& list, const QFont& font,
-                      const std::function<QString(int32_t)>& textOfRow);
+                      const std::function<QString(int32_t)>& textOfRow,
+                      qreal devicePixelRatio = 1.0);
 
 } // namespace xk

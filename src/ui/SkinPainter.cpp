@@ -3,6 +3,7 @@
 #include "settings/FunctionCode.h"
 #include "settings/Language.h"
 #include "settings/TextCodec.h"
+#include "ui/Canvas.h"
 #include "ui/CentredText.h"
 #include "ui/PointerRules.h"
 #include "ui/layout/LightElements.h"
@@ -61,22 +62,23 @@ void CopyElement(QPainter& target, const QImage& source, const Element& e) {
     }
 }
 
-QImage SkinPainter::Compose() const {
+QImage SkinPainter::Compose(qreal devicePixelRatio) const {
     const PagePictures& pics = c_.pictures.Page(c_.settings.currentPage);
     QSize size(c_.ui.paintWidth, c_.ui.paintHeight);
     if (size.isEmpty()) {
         size = pics.normal.isNull() ? QSize(1, 1) : pics.normal.size();
     }
     QImage image;
-    if (pics.normal.size() == size) {
+    if (pics.normal.size() == size && devicePixelRatio == 1.0) {
         image = pics.normal.copy();
     } else {
-        image = QImage(size, QImage::Format_RGB32);
-        image.fill(Qt::black);
-        QPainter p(&image);
-        p.drawImage(0, 0, pics.normal);
+        image = Canvas(size, devicePixelRatio);
     }
     QPainter p(&image);
+    UseCanvasHints(p);
+    if (image.devicePixelRatio() != 1.0 || pics.normal.size() != size) {
+        p.drawImage(0, 0, pics.normal);
+    }
     DrawElementsByState(p, pics);
     DrawCommonElements(p, pics);
     DrawTexts(p);

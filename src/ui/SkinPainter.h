@@ -14,7 +14,7 @@ class SkinPainter {
 public:
     explicit SkinPainter(WindowContext context) : c_(context) {}
 
-    QImage Compose() const;
+    QImage Compose(qreal devicePixelRatio = 1.0) const;
 
     // The text of button slot b (0..7): its function's name, or the user macro's name.
     QString ButtonSlotText(int32_t button) const;

@@ -1,5 +1,6 @@
 #include "ui/WarningDlg.h"
 
+#include "ui/Canvas.h"
 #include "ui/CentredText.h"
 #include "ui/MaskShape.h"
 #include "ui/PopupPlacement.h"
@@ -49,6 +50,7 @@ WarningDlg::WarningDlg(WindowContext context, QWidget* owner)
 void WarningDlg::paintEvent(QPaintEvent* /*event*/) {
     const PagePictures& pictures = c_.pictures.Warning();
     QPainter p(this);
+    UseCanvasHints(p);
     p.fillRect(rect(), Qt::black);
     p.drawImage(0, 0, pictures.normal);
     const auto& elements = c_.layout.warningElements;

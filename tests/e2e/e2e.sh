@@ -1776,6 +1776,39 @@ popups_on_screen)
     check_slot 26 "640 0 640 900"
     check_slot 29 "640 0 640 900"
     ;;
+hidpi_sharp)
+    # At a scale factor of 2 the frame is composed at twice the pixels: the title's text is not
+    # the 1x picture blown up.
+    start_vmouse; start_app
+    wid=$(xk_wait_window 20) || fail "no window"
+    wait_start_upload || fail "no upload"
+    xdotool windowmove --sync "$wid" 0 0
+    sleep 0.8
+    import -window root -crop 240x40+330+6 +repage "$work/title-1x.png"
+    kill "$app_pid"
+    wait_gone "$app_pid" 10 || fail "the program did not end"
+    QT_SCALE_FACTOR=2 "$app/xk-r40" --virtual-mouse "$socket" >>"$work/app.out" 2>&1 &
+    app_pid=$!
+    pids+=("$app_pid")
+    wid=$(xk_wait_window 20) || fail "no window at scale 2"
+    xdotool windowmove --sync "$wid" 0 0
+    sleep 1.5
+    eval "$(xdotool getwindowgeometry --shell "$wid")"
+    [ "$WIDTH" -ge 1700 ] || fail "the window is not twice as large: ${WIDTH}x$HEIGHT"
+    import -window root -crop 480x80+660+12 +repage "$work/title-2x.png"
+    shot hidpi-2x
+    # Detail that a 1x picture cannot hold: taken down to 1x and up again, a frame composed at
+    # 2x loses its fine edges, a 1x frame blown up (by any filter) keeps nearly all of it.
+    rmse() { compare -metric RMSE "$1" "$2" null: 2>&1 | sed 's/.*(\(.*\))/\1/'; }
+    convert "$work/title-2x.png" -filter Triangle -resize 50% -resize 200% "$work/title-2x-round.png"
+    lost=$(rmse "$work/title-2x.png" "$work/title-2x-round.png")
+    convert "$work/title-1x.png" -scale 200% "$work/title-up.png"
+    convert "$work/title-up.png" -filter Triangle -resize 50% -resize 200% "$work/title-up-round.png"
+    lost_up=$(rmse "$work/title-up.png" "$work/title-up-round.png")
+    echo "lost $lost blown-up $lost_up"
+    awk -v a="$lost" -v b="$lost_up" 'BEGIN { exit !(a > b) }' ||
+        fail "the 2x title holds no more detail than the 1x one blown up ($lost, $lost_up)"
+    ;;
 *)
     fail "unknown case"
     ;;
