@@ -133,6 +133,8 @@ TEST(PersonFolder, MadeWithItsParentsForTheUserAlone) {
     WriteFile(dir / "file", "x");
     EXPECT_FALSE(MakePersonFolder(dir / "file" / "xk-r40", problem));
     EXPECT_THAT(problem, HasSubstr((dir / "file").string()));
+    EXPECT_FALSE(MakePersonFolder({}, problem));
+    EXPECT_THAT(problem, HasSubstr("HOME"));
 }
 
 } // namespace
