@@ -32,7 +32,7 @@ bool CNUV_DEvoraApp::InitMainWindow() {
     window_->setWindowIcon(icon);
     QApplication::setWindowIcon(icon);
 
-    RemoveSaveLeftovers(programDirectory_);
+    RemoveSaveLeftovers(folders_.person);
     // Before anything can change the desktop's pointer setting.
     startPointer_ = std::make_unique<StartPointerSetting>(
         system_, settings_.configPath.parent_path() / kStartPointerFileName);
@@ -53,9 +53,9 @@ bool CNUV_DEvoraApp::InitMainWindow() {
     fonts_ = CreateTextFonts();
     window_->ApplyShape(ShapeFromMask(skinsDir_ / skin_pictures::kMainMask));
 
-    macros_.macroFilePath = MacroFilePathFor(programDirectory_, settings_.language);
+    macros_.macroFilePath = MacroFilePathFor(folders_.person, settings_.language);
     LoadMacroFile(macros_.macroFilePath, macros_, MacroTarget::User, *this);
-    LoadMacroFile(programDirectory_ / kConstMacroFileName, macros_, MacroTarget::Constant, *this);
+    LoadMacroFile(folders_.data / kConstMacroFileName, macros_, MacroTarget::Constant, *this);
 
     ui_.functionPopupOpen = false;
     macroPage_.eventList.selectedLine = StartSelectedLine(macros_);

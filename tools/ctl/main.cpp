@@ -3,11 +3,13 @@
 #include "ProgramClient.h"
 #include "ProgramInstance.h"
 
-#include "app/ProgramDirectory.h"
 #include "ctl/Arguments.h"
 #include "ctl/Commands.h"
 #include "ctl/ExitCodes.h"
 #include "ctl/Help.h"
+#include "platform/LocaleLanguage.h"
+#include "platform/PersonFiles.h"
+#include "platform/ProgramFolders.h"
 #include "settings/FileBytes.h"
 #include "settings/NotSavedMessage.h"
 
@@ -53,10 +55,19 @@ int main(int argc, char** argv) {
         }
     }
 
-    const std::filesystem::path folder = xk::ProgramDirectory();
+    const xk::ProgramFolders folders = xk::FoldersOfThisProgram();
+    const std::filesystem::path& folder = folders.person;
+    if (std::string noFolder; !xk::MakePersonFolder(folder, noFolder)) {
+        std::fprintf(stderr, "xk-r40-ctl: %s\nNothing was changed.\n", noFolder.c_str());
+        return kExitFailed;
+    }
     ProgramInstance instance(xk::ConfigPathIn(folder).parent_path());
     switch (instance.TryLock()) {
     case xk::InstanceLock::Outcome::Taken:
+        for (const std::string& line :
+             xk::PreparePersonFiles(folders, xk::LanguageOfThisLocale())) {
+            std::fprintf(stderr, "xk-r40-ctl: %s\n", line.c_str());
+        }
         break;
     case xk::InstanceLock::Outcome::HeldByAnother:
         if (!instance.Socket().error.empty()) {
@@ -96,7 +107,7 @@ int main(int argc, char** argv) {
                      xk::RootTakeOverAdvice("xk-r40-ctl").c_str());
         return kExitFailed;
     }
-    LocalHost host(folder, transport);
+    LocalHost host(folders, transport);
     CommandOutput output;
     const int status = RunCommand(command, host, output);
     Print(output);
