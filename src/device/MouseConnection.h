@@ -36,9 +36,9 @@ public:
 
     // Called when the stored device is removed: the exit procedure. Interface thread.
     void SetRemovalHandler(std::function<void()> onRemoval);
-    // Arrival of the stored path rescans while not connected; its removal clears the
-    // connected flag and calls the removal handler. Paths compare without regard to case;
-    // other paths are ignored.
+    // Arrival of the stored path rescans while not connected; its removal, or the loss of the
+    // read handle's interface, clears the connected flag and calls the removal handler. Paths
+    // compare without regard to case; other paths are ignored.
     void HandleDeviceChange(const DeviceChange& change);
     // Reads the transport's pending notifications and handles each.
     void ProcessDeviceChanges();
@@ -82,6 +82,7 @@ private:
         bool set = false;
         std::shared_ptr<HidDevice> device; // empty after a failed open
         HidCaps caps;
+        std::string path;
     };
 
     HidTransport& transport_;

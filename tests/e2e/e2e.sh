@@ -905,7 +905,7 @@ signal_in_modal_loops)
     ;;
 one_node)
     # Both vendor collections on one node: the upload and a button press go through it, every
-    # report at report 7's own length (8 bytes), none refused.
+    # report at the collection's longest feature length (32 bytes), none refused.
     sed -i '/^\[Config1\]/,/^\[/ s/^K3=[^\r]*/K3=24/' "$app/config.ini" # volume up
     "$vmouse" --socket "$socket" serve --one-node --log "$work/reports.log" >/dev/null 2>&1 &
     pids+=("$!")
@@ -918,7 +918,7 @@ one_node)
     sleep 0.5
     reports_of 17 | has -q ' 17 00 e9 ' || fail "button 5 did not send Volume Up"
     lengths=$(grep ' feature ' "$work/reports.log" | awk '{print NF - 2}' | sort -u)
-    [ "$lengths" = "8" ] || fail "feature reports of lengths $(echo $lengths) bytes, not 8"
+    [ "$lengths" = "32" ] || fail "feature reports of lengths $(echo $lengths) bytes, not 32"
     "$vmouse" --socket "$socket" state | has -qx 'refused_reports 0' || fail "reports were refused"
     # The listener and the executor run five nice steps above the rest, where that is allowed.
     base=$(sed 's/.*) //' "/proc/$app_pid/stat" | awk '{print $17}')
