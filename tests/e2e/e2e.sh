@@ -23,6 +23,41 @@ read_only_folder | disk_full)
     ;;
 esac
 
+# Cases through the real backend (hidraw, libudev) run against the virtual mouse's hidraw
+# nodes (FUSE) in mount and network namespaces of their own: a private /dev, a tmpfs over
+# /sys/class/hidraw and udev's events on a private netlink. That needs root, /dev/fuse and
+# unshare; without them the case says why and is skipped.
+case "$case_name" in
+hidraw_*)
+    if [ -z "${XK_E2E_HIDRAW_NS:-}" ]; then
+        why=""
+        if [ "$(id -u)" -ne 0 ]; then
+            why="needs root for the namespaces and the FUSE mount"
+        elif [ ! -c /dev/fuse ]; then
+            why="no /dev/fuse"
+        elif ! command -v unshare >/dev/null || ! unshare --mount --net true 2>/dev/null; then
+            why="no mount and network namespaces (unshare)"
+        fi
+        if [ -n "$why" ]; then
+            echo "SKIP: $case_name: $why"
+            exit 77
+        fi
+        XK_E2E_HIDRAW_NS=1 exec unshare --mount --net --propagation private bash "$0" "$@"
+    fi
+    mount -t tmpfs -o mode=755 xk-dev /dev || { echo "FAIL: $case_name: no private /dev"; exit 1; }
+    for node in null:1:3 zero:1:5 random:1:8 urandom:1:9 tty:5:0 fuse:10:229; do
+        IFS=: read -r name major minor <<<"$node"
+        mknod -m 666 "/dev/$name" c "$major" "$minor"
+    done
+    ln -s /proc/self/fd /dev/fd
+    mkdir -m 1777 /dev/shm
+    mount -t tmpfs xk-hidraw /sys/class/hidraw
+    mkdir -p /run/udev && mount -t tmpfs xk-udev /run/udev && touch /run/udev/control
+    ip link set lo up 2>/dev/null
+    export SYSTEMD_DEVICE_VERIFY_SYSFS=0 # libudev takes the nodes that are not on sysfs
+    ;;
+esac
+
 work=$(mktemp -d)
 app=$work/app
 export XDG_RUNTIME_DIR=$work/runtime
@@ -90,6 +125,22 @@ start_app() {
     app_pid=$!
     pids+=("$app_pid")
 }
+
+# The virtual mouse as hidraw nodes hidraw1.. in /dev (hidraw0 is another maker's device),
+# $1 "--one-node" for both vendor collections on one node; the program on the real backend.
+start_hidraw_mouse() {
+    "$vmouse" --socket "$socket" serve ${1:+"$1"} --hidraw /dev --log "$work/reports.log" >>"$work/vmouse.out" 2>&1 &
+    vmouse_pid=$!
+    pids+=("$vmouse_pid")
+    xk_wait_vmouse "$vmouse" "$socket" || fail "the virtual mouse did not start: $(cat "$work/vmouse.out")"
+}
+start_hidraw_app() {
+    "$app/xk-r40" >>"$work/app.out" 2>&1 &
+    app_pid=$!
+    pids+=("$app_pid")
+}
+# How often each node was opened: "hidrawN COUNT" lines.
+node_opens() { "$vmouse" --socket "$socket" opens; }
 
 # Waits up to $2 seconds for process $1 to end.
 wait_gone() {
@@ -1642,6 +1693,125 @@ stalled_mouse)
     wait_gone "$app_pid" 10 || fail "the program did not end while the mouse stalled"
     exit_status || fail "the program ended with status $? while the mouse stalled"
     kill -CONT "$vmouse_pid"
+    ;;
+hidraw_journey)
+    # Nodes of their own: the program finds the mouse from sysfs and opens only its two vendor
+    # nodes, uploads at the start, follows the button reports read from the node (a macro, a
+    # media key) and not another report on it, lets other nodes' removals pass, and runs the
+    # exit procedure when udev removes the node it stored.
+    hold_macro
+    sed -i '/^\[Config1\]/,/^\[/ s/^K5=[^\r]*/K5=24/' "$app/config.ini" # button 6: volume up
+    start_hidraw_mouse; start_hidraw_app
+    wid=$(xk_wait_window 20) || fail "no window"
+    wait_start_upload || fail "no upload through hidraw"
+    sleep 0.5
+    [ "$(reports_of 10 | wc -l)" -eq 8 ] || fail "not every button function was uploaded"
+    "$vmouse" --socket "$socket" state | has -qx 'refused_reports 0' || fail "reports were refused"
+    opens=$(node_opens)
+    for node in hidraw0 hidraw1 hidraw2; do
+        has -qx "$node 0" <<<"$opens" || fail "a node that is not the mouse's vendor node was opened: $opens"
+    done
+    has -qx "hidraw3 0" <<<"$opens" && fail "the read node was not opened: $opens"
+    has -qx "hidraw4 0" <<<"$opens" && fail "the write node was not opened: $opens"
+    # Report 5 on the read node, shaped like button 6's press, is not the mouse's report 6.
+    "$vmouse" --socket "$socket" raw 3 05 f6 01 00 00 00 00 00 >/dev/null || fail "raw report"
+    "$vmouse" --socket "$socket" press 6 >/dev/null && "$vmouse" --socket "$socket" release 6 >/dev/null
+    sleep 0.5
+    [ "$(reports_of 17 | grep -c ' 17 00 e9 ')" -eq 1 ] || fail "button 6 sent $(reports_of 17 | grep -c ' 17 00 e9 ') Volume Up reports, not 1"
+    play_and_wait_held 5 || fail "button 5 did not play its macro"
+    "$vmouse" --socket "$socket" remove 0 >/dev/null || fail "remove 0"
+    "$vmouse" --socket "$socket" remove 1 >/dev/null || fail "remove 1"
+    sleep 1
+    kill -0 "$app_pid" 2>/dev/null || fail "the removal of another node ended the program"
+    "$vmouse" --socket "$socket" remove 4 >/dev/null || fail "remove 4"
+    wait_gone "$app_pid" 10 || fail "the removal of the stored node did not end the program"
+    exit_status || fail "the program ended with status $?"
+    last=$(grep ' feature ' "$work/reports.log" | tail -1 | awk '{print $4}')
+    [ "$last" = "20" ] || fail "the last report is command '$last', not the exit report 20"
+    ;;
+hidraw_one_node)
+    # Both vendor collections on one node, which also declares a longer feature report: every
+    # report goes out at that collection's length, none refused, and a button works.
+    sed -i '/^\[Config1\]/,/^\[/ s/^K3=[^\r]*/K3=24/' "$app/config.ini" # volume up
+    start_hidraw_mouse --one-node; start_hidraw_app
+    xk_wait_window 20 >/dev/null || fail "no window"
+    wait_start_upload || fail "no upload through hidraw"
+    "$vmouse" --socket "$socket" press 5 >/dev/null && "$vmouse" --socket "$socket" release 5 >/dev/null
+    sleep 0.5
+    reports_of 17 | has -q ' 17 00 e9 ' || fail "button 5 did not send Volume Up"
+    lengths=$(grep ' feature ' "$work/reports.log" | awk '{print NF - 2}' | sort -u)
+    [ "$lengths" = "32" ] || fail "feature reports of lengths $(echo $lengths) bytes, not 32"
+    "$vmouse" --socket "$socket" state | has -qx 'refused_reports 0' || fail "reports were refused"
+    ;;
+hidraw_unplug)
+    # The kernel's unplug: open files hang up, then udev removes every node.
+    start_hidraw_mouse; start_hidraw_app
+    xk_wait_window 20 >/dev/null || fail "no window"
+    wait_start_upload || fail "no upload through hidraw"
+    "$vmouse" --socket "$socket" unplug >/dev/null || fail "unplug"
+    wait_gone "$app_pid" 10 || fail "the program goes on after the mouse was unplugged"
+    exit_status || fail "the program ended with status $?"
+    ;;
+hidraw_read_node_lost)
+    # Only the read interface goes (its driver unbound): udev removes a node that is not the
+    # stored one, the read handle hangs up, and the program ends as for an unplug.
+    start_hidraw_mouse; start_hidraw_app
+    xk_wait_window 20 >/dev/null || fail "no window"
+    wait_start_upload || fail "no upload through hidraw"
+    "$vmouse" --socket "$socket" unplug 3 >/dev/null || fail "unplug 3"
+    wait_gone "$app_pid" 10 || fail "the program goes on without the read interface"
+    exit_status || fail "the program ended with status $?"
+    last=$(grep ' feature ' "$work/reports.log" | tail -1 | awk '{print $4}')
+    [ "$last" = "20" ] || fail "the last report is command '$last', not the exit report 20"
+    ;;
+hidraw_stall)
+    # A firmware that STALLs every send: apply gives up on each report, the window goes on
+    # answering and the program ends when asked.
+    start_hidraw_mouse; start_hidraw_app
+    wid=$(xk_wait_window 20) || fail "no window"
+    wait_start_upload || fail "no upload through hidraw"
+    sleep 0.5
+    click 10
+    sleep 0.5
+    shot macro-page
+    click 9
+    sleep 0.3
+    "$vmouse" --socket "$socket" stall on >/dev/null || fail "stall on"
+    before=$("$vmouse" --socket "$socket" state | awk '$1 == "feature_reports" {print $2}')
+    click 3 # apply
+    click 10
+    responded=""
+    for i in $(seq 1 50); do
+        shot stalled-macro-page
+        if same_pixels macro-page stalled-macro-page; then
+            responded=yes
+            break
+        fi
+        sleep 0.2
+    done
+    [ -n "$responded" ] || fail "the window did not show the macro page while the mouse stalled"
+    after=$("$vmouse" --socket "$socket" state | awk '$1 == "feature_reports" {print $2}')
+    [ "$after" = "$before" ] || fail "a stalled report was taken"
+    kill "$app_pid"
+    wait_gone "$app_pid" 5 || fail "TERM did not end the program"
+    ;;
+hidraw_ctl)
+    # xk-r40-ctl on the real backend: alone it uploads itself, beside the program it asks it.
+    cp "$bin/xk-r40-ctl" "$app/"
+    start_hidraw_mouse
+    out=$("$app/xk-r40-ctl" set DPI_SET1 3 2>&1) || fail "set alone failed: $out"
+    wait_reports_above 0 || fail "set alone sent nothing: $out"
+    "$app/xk-r40-ctl" status >"$work/status" 2>&1 || fail "status alone failed: $(cat "$work/status")"
+    has -q '^DPI_SET1=3 ' <"$work/status" || fail "status alone does not show DPI_SET1=3: $(cat "$work/status")"
+    start_hidraw_app
+    xk_wait_window 20 >/dev/null || fail "no window"
+    wait_start_upload || fail "no upload through hidraw"
+    sleep 0.5
+    out=$("$app/xk-r40-ctl" set DPI_SET1 4 2>&1) || fail "set beside the program failed: $out"
+    "$app/xk-r40-ctl" status >"$work/status" 2>&1 || fail "status failed: $(cat "$work/status")"
+    has -q '^owner: xk-r40 (running)' <"$work/status" || fail "status was not answered by the program"
+    has -q '^DPI_SET1=4 ' <"$work/status" || fail "the program's status does not show DPI_SET1=4"
+    "$vmouse" --socket "$socket" state | has -qx 'refused_reports 0' || fail "reports were refused"
     ;;
 *)
     fail "unknown case"
