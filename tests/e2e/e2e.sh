@@ -29,32 +29,16 @@ esac
 # unshare; without them the case says why and is skipped.
 case "$case_name" in
 hidraw_*)
+    . "$here/../../scripts/lib/hidraw-namespace.sh"
     if [ -z "${XK_E2E_HIDRAW_NS:-}" ]; then
-        why=""
-        if [ "$(id -u)" -ne 0 ]; then
-            why="needs root for the namespaces and the FUSE mount"
-        elif [ ! -c /dev/fuse ]; then
-            why="no /dev/fuse"
-        elif ! command -v unshare >/dev/null || ! unshare --mount --net true 2>/dev/null; then
-            why="no mount and network namespaces (unshare)"
-        fi
+        why=$(xk_hidraw_namespace_missing)
         if [ -n "$why" ]; then
             echo "SKIP: $case_name: $why"
             exit 77
         fi
-        XK_E2E_HIDRAW_NS=1 exec unshare --mount --net --propagation private bash "$0" "$@"
+        XK_E2E_HIDRAW_NS=1 exec "${xk_hidraw_unshare[@]}" bash "$0" "$@"
     fi
-    mount -t tmpfs -o mode=755 xk-dev /dev || { echo "FAIL: $case_name: no private /dev"; exit 1; }
-    for node in null:1:3 zero:1:5 random:1:8 urandom:1:9 tty:5:0 fuse:10:229; do
-        IFS=: read -r name major minor <<<"$node"
-        mknod -m 666 "/dev/$name" c "$major" "$minor"
-    done
-    ln -s /proc/self/fd /dev/fd
-    mkdir -m 1777 /dev/shm
-    mount -t tmpfs xk-hidraw /sys/class/hidraw
-    mkdir -p /run/udev && mount -t tmpfs xk-udev /run/udev && touch /run/udev/control
-    ip link set lo up 2>/dev/null
-    export SYSTEMD_DEVICE_VERIFY_SYSFS=0 # libudev takes the nodes that are not on sysfs
+    xk_hidraw_namespace_prepare || { echo "FAIL: $case_name: the namespaces could not be prepared"; exit 1; }
     ;;
 esac
 
