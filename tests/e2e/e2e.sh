@@ -1685,6 +1685,7 @@ hidraw_journey)
     # exit procedure when udev removes the node it stored.
     hold_macro
     sed -i '/^\[Config1\]/,/^\[/ s/^K5=[^\r]*/K5=24/' "$app/config.ini" # button 6: volume up
+    cp "$bin/xk-r40-ctl" "$app/"
     start_hidraw_mouse; start_hidraw_app
     wid=$(xk_wait_window 20) || fail "no window"
     wait_start_upload || fail "no upload through hidraw"
@@ -1702,6 +1703,11 @@ hidraw_journey)
     "$vmouse" --socket "$socket" press 6 >/dev/null && "$vmouse" --socket "$socket" release 6 >/dev/null
     sleep 0.5
     [ "$(reports_of 17 | grep -c ' 17 00 e9 ')" -eq 1 ] || fail "button 6 sent $(reports_of 17 | grep -c ' 17 00 e9 ') Volume Up reports, not 1"
+    # The DPI button's report: the program follows the mouse's level.
+    "$vmouse" --socket "$socket" dpi 2 >/dev/null || fail "no button holds a DPI function"
+    sleep 0.5
+    "$app/xk-r40-ctl" status >"$work/status" 2>&1 || fail "status failed: $(cat "$work/status")"
+    has -q '^DPI_LEVEL=2' <"$work/status" || fail "the DPI level did not follow the mouse: $(grep DPI_LEVEL "$work/status")"
     play_and_wait_held 5 || fail "button 5 did not play its macro"
     "$vmouse" --socket "$socket" remove 0 >/dev/null || fail "remove 0"
     "$vmouse" --socket "$socket" remove 1 >/dev/null || fail "remove 1"
