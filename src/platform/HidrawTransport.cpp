@@ -255,6 +255,10 @@ std::unique_ptr<HidDevice> HidrawTransport::Open(const std::string& path, HidAcc
         // device (a USB resume) for nothing.
         if (const auto found = impl_->syspathOf.find(path); found != impl_->syspathOf.end()) {
             if (auto identity = ReadHidrawIdentity(found->second)) {
+                // Only a node this user may open counts, as when it is opened to identify it.
+                if (::access(path.c_str(), R_OK) != 0 && ::access(path.c_str(), W_OK) != 0) {
+                    return nullptr;
+                }
                 return std::make_unique<SysfsIdentification>(std::move(*identity));
             }
         }

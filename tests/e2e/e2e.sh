@@ -1719,6 +1719,18 @@ hidraw_journey)
     last=$(grep ' feature ' "$work/reports.log" | tail -1 | awk '{print $4}')
     [ "$last" = "20" ] || fail "the last report is command '$last', not the exit report 20"
     ;;
+hidraw_no_access)
+    # Nodes the user may not open (no udev rule): the mouse counts as missing, as before its
+    # nodes were found from sysfs: the program says so and ends.
+    start_hidraw_mouse
+    for node in 1 2 3 4; do "$vmouse" --socket "$socket" deny "$node" >/dev/null || fail "deny $node"; done
+    start_hidraw_app
+    expect_message no-access
+    xdotool search --onlyvisible --name "XK-R40 GAMING MOUSE" >/dev/null 2>&1 && fail "the main window shows"
+    box=$(xdotool search --onlyvisible --name '^xk-r40$' | head -1)
+    xdotool windowactivate --sync "$box" key Return 2>/dev/null || xdotool key Return
+    wait_gone "$app_pid" 10 || fail "the program goes on without access to the mouse"
+    ;;
 hidraw_one_node)
     # Both vendor collections on one node, which also declares a longer feature report: every
     # report goes out at that collection's length, none refused, and a button works.

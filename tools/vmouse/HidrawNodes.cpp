@@ -124,10 +124,15 @@ void ReadDir(fuse_req_t req, fuse_ino_t ino, size_t size, off_t off, fuse_file_i
     fuse_reply_buf(req, buffer.data(), used);
 }
 
+void Access(fuse_req_t req, fuse_ino_t ino, int) {
+    const HidrawNodes::Node* node = NodeOf(req, ino);
+    fuse_reply_err(req, node != nullptr && node->denied ? EACCES : 0);
+}
+
 void Open(fuse_req_t req, fuse_ino_t ino, fuse_file_info* fi) {
     HidrawNodes::Node* node = NodeOf(req, ino);
-    if (node == nullptr || node->gone) {
-        fuse_reply_err(req, node == nullptr ? ENOENT : ENODEV);
+    if (node == nullptr || node->gone || node->denied) {
+        fuse_reply_err(req, node == nullptr ? ENOENT : node->gone ? ENODEV : EACCES);
         return;
     }
     ++node->opens;
@@ -297,6 +302,7 @@ bool HidrawNodes::Start(std::string& error) {
     ops.lookup = Lookup;
     ops.getattr = GetAttr;
     ops.readdir = ReadDir;
+    ops.access = Access;
     ops.open = Open;
     ops.release = Release;
     ops.read = Read;
@@ -465,6 +471,15 @@ std::optional<std::string> HidrawNodes::Command(const std::vector<std::string_vi
             return std::string("error raw takes a node number and the report's bytes\n");
         }
         QueueInput(*index, *bytes);
+        return std::string();
+    }
+    if (name == "deny" && words.size() == 2) {
+        // As a node without the udev rule that opens it to the person at the seat.
+        const auto index = nodeArgument();
+        if (!index) {
+            return std::string("error deny takes a node number\n");
+        }
+        nodes_[*index].denied = true;
         return std::string();
     }
     if (name == "opens" && words.size() == 1) {

@@ -35,7 +35,8 @@ public:
 
     // An input report of the mouse's interface, to every open file of its node.
     void SendInput(int interfaceIndex, const std::vector<uint8_t>& report);
-    // The commands of the nodes (unplug [N], remove N, add N, stall on|off, raw N HEX, opens);
+    // The commands of the nodes (unplug [N], remove N, add N, stall on|off, raw N HEX, deny N,
+    // opens);
     // nothing for a command that is not theirs.
     std::optional<std::string> Command(const std::vector<std::string_view>& words);
 
@@ -46,6 +47,7 @@ public:
         std::vector<uint8_t> descriptor;
         int interfaceIndex = -1; // -1: not the mouse's
         bool gone = false;
+        bool denied = false; // opens and access checks fail with EACCES
         int opens = 0;
     };
 

@@ -17,7 +17,7 @@ constexpr const char* kUsage =
     "       xk-r40-vmouse [--socket PATH] press N | release N | dpi LEVEL | rate | unplug"
     " | state | log\n"
     "       with --hidraw: unplug NODE | remove NODE | add NODE | stall on|off"
-    " | raw NODE HEX... | opens\n";
+    " | raw NODE HEX... | deny NODE | opens\n";
 
 int Usage() {
     std::fputs(kUsage, stderr);
@@ -99,7 +99,7 @@ int main(int argc, char** argv) {
         return xk::ServeVirtualMouse(socketPath, logFile, nodes, hidraw);
     }
     const bool takesNumber = command == "press" || command == "release" || command == "dpi" ||
-                             command == "remove" || command == "add";
+                             command == "remove" || command == "add" || command == "deny";
     const bool takesNothing = command == "rate" || command == "unplug" || command == "state" ||
                               command == "log" || command == "opens";
     const bool takesSwitch =
