@@ -45,8 +45,8 @@ public:
     // Readable when ProcessDeviceChanges has work (-1 without notifications).
     int NotificationFd() const;
 
-    // FeatureReportSink: sends through the write handle while it is open, with the length that
-    // the write collection gives the report's id.
+    // FeatureReportSink: sends through the write handle while it is open, at the write
+    // collection's feature report length (its longest), zero-padded after the report's bytes.
     void SendFeatureReport(std::span<const uint8_t, kReportBufferSize> buffer) override;
 
     // The read handle as the listener uses it.
