@@ -274,6 +274,9 @@ HidrawNodes::HidrawNodes(VirtualMouse& mouse, std::string devDir, std::string sy
 
 HidrawNodes::~HidrawNodes() {
     for (OpenFile& file : files_) {
+        for (const auto& [req, size] : file.reads) {
+            fuse_reply_err(req, EIO);
+        }
         if (file.poll != nullptr) {
             fuse_pollhandle_destroy(file.poll);
         }
