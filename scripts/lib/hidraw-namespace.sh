@@ -28,7 +28,12 @@ xk_hidraw_namespace_prepare() {
     done
     ln -s /proc/self/fd /dev/fd
     mkdir -m 1777 /dev/shm
-    mount -t tmpfs xk-hidraw /sys/class/hidraw || return 1
+    # Without the hidraw driver loaded there is no class folder to cover: cover the classes.
+    if [ -d /sys/class/hidraw ]; then
+        mount -t tmpfs xk-hidraw /sys/class/hidraw || return 1
+    else
+        mount -t tmpfs xk-class /sys/class && mkdir /sys/class/hidraw || return 1
+    fi
     mkdir -p /run/udev && mount -t tmpfs xk-udev /run/udev && touch /run/udev/control || return 1
     ip link set lo up 2>/dev/null
     # libudev takes device nodes that are not on sysfs.
