@@ -2,8 +2,9 @@
 # The whole program as a person runs it: the release build of xk-r40 under Xvfb against
 # xk-r40-vmouse, with a tray host. Prints one table: start to visible window, resident memory,
 # idle wake-ups and CPU on each page shown and hidden, the latency from a button report to the
-# macro's first report (beside xk_device_bench's figure from the same run), and how far a
-# playing macro's reports lie from their delays.
+# macro's first report (beside xk_device_bench's figure from the same run, and through the
+# hidraw stand-in where root, /dev/fuse and unshare allow), and how far a playing macro's
+# reports lie from their delays.
 #
 # usage: bench/program.sh [PRESSES] [IDLE_SECONDS]   (defaults 500 and 10)
 # Builds what it runs (release preset) first.
@@ -186,6 +187,20 @@ rows+=("| a playing macro's key reports against their delays (3 runs of 3 passes
 bench=$("$bin/xk_device_bench" "$presses" 1 2>/dev/null | awk -F'|' '/event-driven/ {
     printf "%s |%s |%s |%s", $3, $4, $5, $6}' | sed 's/  */ /g')
 rows+=("| button report to the macro's first report, xk_device_bench ($presses presses) | $bench |")
+
+# The same presses through the real backend: hidraw nodes served by the virtual mouse over FUSE
+# (read, poll and the feature ioctl cross the kernel's FUSE device and the mouse process), in
+# namespaces of their own. The program above ends first: one runs at a time.
+. "$root/scripts/lib/hidraw-namespace.sh"
+why=$(xk_hidraw_namespace_missing)
+if [ -z "$why" ]; then
+    kill "$app_pid" 2>/dev/null || true
+    while kill -0 "$app_pid" 2>/dev/null; do sleep 0.1; done
+    "$root/bench/hidraw-latency.sh" "$bin" "$app" "$presses" >"$work/hidraw.us" || true
+    rows+=("| button report to the macro's first report, xk-r40 on hidraw ($(wc -l <"$work/hidraw.us") presses) | $(percentiles <"$work/hidraw.us") |")
+else
+    rows+=("| button report to the macro's first report, xk-r40 on hidraw | skipped: $why | | | |")
+fi
 
 echo "| what | figure |"
 echo "|---|---|"

@@ -81,7 +81,8 @@ public:
 };
 
 struct DeviceChange {
-    enum class Kind { Arrival, Removal };
+    // Lost: a read through an open handle found the interface gone (hang-up, no device).
+    enum class Kind { Arrival, Removal, Lost };
     Kind kind = Kind::Arrival;
     std::string path;
 

@@ -2,6 +2,7 @@
 
 #include "device/MouseProtocol.h"
 
+#include <algorithm>
 #include <array>
 
 namespace xk {
@@ -41,8 +42,14 @@ void InputListener::Run() {
         onThreadStart_();
     }
     std::array<uint8_t, kReportBufferSize> buffer{};
+    std::chrono::steady_clock::duration pause = kReadRetryPause;
+    uint64_t generation = 0;
     while (!stopping_.load()) {
         const MouseConnection::ReadHandle handle = connection_.WaitForReadHandle(stopping_);
+        if (handle.generation != generation) {
+            generation = handle.generation;
+            pause = kReadRetryPause;
+        }
         {
             const std::lock_guard lock(deviceMutex_);
             if (stopping_.load() || !handle.device) {
@@ -59,9 +66,12 @@ void InputListener::Run() {
         }
         if (!length) {
             // No report: try again after a pause, or at once on a handle a rescan opened.
-            connection_.PauseAfterFailedRead(handle.generation, kReadRetryPause, stopping_);
+            connection_.PauseAfterFailedRead(handle.generation, pause, stopping_);
+            pause =
+                std::min<std::chrono::steady_clock::duration>(pause * 2, kLongestReadRetryPause);
             continue;
         }
+        pause = kReadRetryPause;
         HandleReport(std::span(buffer).first(handle.inputReportLength));
     }
 }

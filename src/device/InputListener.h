@@ -16,10 +16,12 @@
 namespace xk {
 
 inline constexpr auto kReadRetryPause = std::chrono::milliseconds(2);
+inline constexpr auto kLongestReadRetryPause = std::chrono::milliseconds(250);
 
 // Reads input report 6 and turns it into an event for the executor or a stop request. It
-// blocks on the read; without an open read handle it waits for the one FindMouse opens, and a
-// read that fails is tried again after kReadRetryPause (at once on a new handle).
+// blocks on the read; without an open read handle it waits for the one FindMouse opens. A read
+// that fails is tried again after kReadRetryPause, doubled after each further failure up to
+// kLongestReadRetryPause (at once, and from the shortest pause, on a new handle).
 class InputListener {
 public:
     InputListener(const Settings& settings, MouseConnection& connection, ExecutorFlags& flags);

@@ -3,6 +3,7 @@
 #include "device/MouseProtocol.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 namespace xk {
@@ -72,6 +73,7 @@ bool MouseConnection::FindMouse() {
                 replaced = std::exchange(read_.device, std::move(device));
                 read_.set = true;
                 read_.caps = *caps;
+                read_.path = *path;
                 ++readGeneration_;
             }
             // A listener blocked on the replaced handle moves on to the new one.
@@ -84,7 +86,7 @@ bool MouseConnection::FindMouse() {
         if (const HidCaps* caps = holding(kFeatureUsagePage)) {
             std::shared_ptr<HidDevice> device = transport_.Open(*path, HidAccess::Write);
             const std::lock_guard lock(mutex_);
-            write_ = Handle{true, std::move(device), *caps};
+            write_ = Handle{true, std::move(device), *caps, *path};
             writeOpened = true;
         }
         identification.reset();
@@ -104,7 +106,18 @@ void MouseConnection::SetRemovalHandler(std::function<void()> onRemoval) {
 }
 
 void MouseConnection::HandleDeviceChange(const DeviceChange& change) {
-    if (devicePath_.empty() || !SamePath(change.path, devicePath_)) {
+    if (change.kind == DeviceChange::Kind::Lost) {
+        // The listener's interface went away without a removal of the stored path (the
+        // other interface may stay, as after a driver rebind): the mouse is gone for us.
+        std::string readPath;
+        {
+            const std::lock_guard lock(mutex_);
+            readPath = read_.path;
+        }
+        if (readPath.empty() || !SamePath(change.path, readPath) || !connected_.load()) {
+            return;
+        }
+    } else if (devicePath_.empty() || !SamePath(change.path, devicePath_)) {
         return;
     }
     if (change.kind == DeviceChange::Kind::Arrival) {
@@ -132,20 +145,22 @@ int MouseConnection::NotificationFd() const {
 void MouseConnection::SendFeatureReport(std::span<const uint8_t, kReportBufferSize> buffer) {
     std::shared_ptr<HidDevice> device;
     size_t length = 0;
+    size_t own = 0;
     {
         const std::lock_guard lock(mutex_);
         device = write_.device;
-        // The length the descriptor gives this report id; a device may refuse another. A
-        // report the collection does not name goes out at the collection's largest length.
-        length = write_.caps.FeatureLengthOf(buffer[0]);
-        if (length == 0) {
-            length = write_.caps.featureReportLength;
-        }
-        length = std::min(length, kReportBufferSize);
+        // Every report goes out at the collection's feature report length, the longest it
+        // declares, zero-padded after the report's own bytes: the length the mouse's firmware
+        // has always been sent.
+        length = std::min<size_t>(write_.caps.featureReportLength, kReportBufferSize);
+        own = write_.caps.FeatureLengthOf(buffer[0]);
     }
-    if (device && length > 0) {
-        (void)device->SetFeature(buffer.first(length));
+    if (!device || length == 0) {
+        return;
     }
+    std::array<uint8_t, kReportBufferSize> report{};
+    std::copy_n(buffer.begin(), own == 0 ? length : std::min(own, length), report.begin());
+    (void)device->SetFeature(std::span(report).first(length));
 }
 
 MouseConnection::ReadHandle MouseConnection::WaitForReadHandle(const std::atomic<bool>& stop) {

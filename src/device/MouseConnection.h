@@ -36,17 +36,17 @@ public:
 
     // Called when the stored device is removed: the exit procedure. Interface thread.
     void SetRemovalHandler(std::function<void()> onRemoval);
-    // Arrival of the stored path rescans while not connected; its removal clears the
-    // connected flag and calls the removal handler. Paths compare without regard to case;
-    // other paths are ignored.
+    // Arrival of the stored path rescans while not connected; its removal, or the loss of the
+    // read handle's interface, clears the connected flag and calls the removal handler. Paths
+    // compare without regard to case; other paths are ignored.
     void HandleDeviceChange(const DeviceChange& change);
     // Reads the transport's pending notifications and handles each.
     void ProcessDeviceChanges();
     // Readable when ProcessDeviceChanges has work (-1 without notifications).
     int NotificationFd() const;
 
-    // FeatureReportSink: sends through the write handle while it is open, with the length that
-    // the write collection gives the report's id.
+    // FeatureReportSink: sends through the write handle while it is open, at the write
+    // collection's feature report length (its longest), zero-padded after the report's bytes.
     void SendFeatureReport(std::span<const uint8_t, kReportBufferSize> buffer) override;
 
     // The read handle as the listener uses it.
@@ -82,6 +82,7 @@ private:
         bool set = false;
         std::shared_ptr<HidDevice> device; // empty after a failed open
         HidCaps caps;
+        std::string path;
     };
 
     HidTransport& transport_;

@@ -70,8 +70,11 @@ VirtualMouse::VirtualMouse(std::function<int64_t()> nowMicros, Nodes nodes)
             if (caps.usagePage != kFeatureUsagePage || caps.usage != kVendorUsage) {
                 continue;
             }
+            // The host sends every feature report at the collection's longest length.
             for (const HidReportLengths& report : caps.reports) {
-                lengths[report.id] = report.feature;
+                if (report.feature != 0) {
+                    lengths[report.id] = caps.featureReportLength;
+                }
             }
         }
     }

@@ -74,8 +74,8 @@ public:
 
     // A feature report received on an interface, report id first; logged and counted. It is
     // refused (false, the state unchanged) on an interface without the vendor feature
-    // collection or when its length is not the one the descriptor gives its report id, id
-    // byte counted.
+    // collection, for a report id the collection does not declare, or when its length is not
+    // the collection's feature report length (its longest, id byte counted).
     bool ReceiveFeature(int interfaceIndex, std::span<const uint8_t> report);
 
     // Input reports to send; each is logged. Button numbers are 1..9.
@@ -102,7 +102,7 @@ private:
 
     std::function<int64_t()> nowMicros_;
     Nodes nodes_;
-    // The feature length of each report id by interface, id byte counted (0: none).
+    // The length each feature report id must arrive with, by interface (0: not taken).
     std::vector<std::array<uint16_t, 256>> featureLengths_;
     State state_;
     std::vector<LogEntry> log_;

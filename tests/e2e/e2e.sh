@@ -23,6 +23,25 @@ read_only_folder | disk_full)
     ;;
 esac
 
+# Cases through the real backend (hidraw, libudev) run against the virtual mouse's hidraw
+# nodes (FUSE) in mount and network namespaces of their own: a private /dev, a tmpfs over
+# /sys/class/hidraw and udev's events on a private netlink. That needs root, /dev/fuse and
+# unshare; without them the case says why and is skipped.
+case "$case_name" in
+hidraw_*)
+    . "$here/../../scripts/lib/hidraw-namespace.sh"
+    if [ -z "${XK_E2E_HIDRAW_NS:-}" ]; then
+        why=$(xk_hidraw_namespace_missing)
+        if [ -n "$why" ]; then
+            echo "SKIP: $case_name: $why"
+            exit 77
+        fi
+        XK_E2E_HIDRAW_NS=1 exec "${xk_hidraw_unshare[@]}" bash "$0" "$@"
+    fi
+    xk_hidraw_namespace_prepare || { echo "FAIL: $case_name: the namespaces could not be prepared"; exit 1; }
+    ;;
+esac
+
 work=$(mktemp -d)
 app=$work/app
 export XDG_RUNTIME_DIR=$work/runtime
@@ -97,6 +116,22 @@ start_app() {
     app_pid=$!
     pids+=("$app_pid")
 }
+
+# The virtual mouse as hidraw nodes hidraw1.. in /dev (hidraw0 is another maker's device),
+# $1 "--one-node" for both vendor collections on one node; the program on the real backend.
+start_hidraw_mouse() {
+    "$vmouse" --socket "$socket" serve ${1:+"$1"} --hidraw /dev --log "$work/reports.log" >>"$work/vmouse.out" 2>&1 &
+    vmouse_pid=$!
+    pids+=("$vmouse_pid")
+    xk_wait_vmouse "$vmouse" "$socket" || fail "the virtual mouse did not start: $(cat "$work/vmouse.out")"
+}
+start_hidraw_app() {
+    "$app/xk-r40" >>"$work/app.out" 2>&1 &
+    app_pid=$!
+    pids+=("$app_pid")
+}
+# How often each node was opened: "hidrawN COUNT" lines.
+node_opens() { "$vmouse" --socket "$socket" opens; }
 
 # Waits up to $2 seconds for process $1 to end.
 wait_gone() {
@@ -917,7 +952,7 @@ signal_in_modal_loops)
     ;;
 one_node)
     # Both vendor collections on one node: the upload and a button press go through it, every
-    # report at report 7's own length (8 bytes), none refused.
+    # report at the collection's longest feature length (32 bytes), none refused.
     sed -i '/^\[Config1\]/,/^\[/ s/^K3=[^\r]*/K3=24/' "$conf/config.ini" # volume up
     "$vmouse" --socket "$socket" serve --one-node --log "$work/reports.log" >/dev/null 2>&1 &
     pids+=("$!")
@@ -930,7 +965,7 @@ one_node)
     sleep 0.5
     reports_of 17 | has -q ' 17 00 e9 ' || fail "button 5 did not send Volume Up"
     lengths=$(grep ' feature ' "$work/reports.log" | awk '{print NF - 2}' | sort -u)
-    [ "$lengths" = "8" ] || fail "feature reports of lengths $(echo $lengths) bytes, not 8"
+    [ "$lengths" = "32" ] || fail "feature reports of lengths $(echo $lengths) bytes, not 32"
     "$vmouse" --socket "$socket" state | has -qx 'refused_reports 0' || fail "reports were refused"
     # The listener and the executor run five nice steps above the rest, where that is allowed.
     base=$(sed 's/.*) //' "/proc/$app_pid/stat" | awk '{print $17}')
@@ -1944,6 +1979,143 @@ hidpi_sharp)
     echo "lost $lost blown-up $lost_up"
     awk -v a="$lost" -v b="$lost_up" 'BEGIN { exit !(a > b) }' ||
         fail "the 2x title holds no more detail than the 1x one blown up ($lost, $lost_up)"
+    ;;
+hidraw_journey)
+    # Nodes of their own: the program finds the mouse from sysfs and opens only its two vendor
+    # nodes, uploads at the start, follows the button reports read from the node (a macro, a
+    # media key) and not another report on it, lets other nodes' removals pass, and runs the
+    # exit procedure when udev removes the node it stored.
+    hold_macro
+    sed -i '/^\[Config1\]/,/^\[/ s/^K5=[^\r]*/K5=24/' "$conf/config.ini" # button 6: volume up
+    cp "$bin/xk-r40-ctl" "$app/"
+    start_hidraw_mouse; start_hidraw_app
+    wid=$(xk_wait_window 20) || fail "no window"
+    wait_start_upload || fail "no upload through hidraw"
+    sleep 0.5
+    [ "$(reports_of 10 | wc -l)" -eq 8 ] || fail "not every button function was uploaded"
+    "$vmouse" --socket "$socket" state | has -qx 'refused_reports 0' || fail "reports were refused"
+    opens=$(node_opens)
+    for node in hidraw0 hidraw1 hidraw2; do
+        has -qx "$node 0" <<<"$opens" || fail "a node that is not the mouse's vendor node was opened: $opens"
+    done
+    has -qx "hidraw3 0" <<<"$opens" && fail "the read node was not opened: $opens"
+    has -qx "hidraw4 0" <<<"$opens" && fail "the write node was not opened: $opens"
+    # Report 5 on the read node, shaped like button 6's press, is not the mouse's report 6.
+    "$vmouse" --socket "$socket" raw 3 05 f6 01 00 00 00 00 00 >/dev/null || fail "raw report"
+    "$vmouse" --socket "$socket" press 6 >/dev/null && "$vmouse" --socket "$socket" release 6 >/dev/null
+    sleep 0.5
+    [ "$(reports_of 17 | grep -c ' 17 00 e9 ')" -eq 1 ] || fail "button 6 sent $(reports_of 17 | grep -c ' 17 00 e9 ') Volume Up reports, not 1"
+    # The DPI button's report: the program follows the mouse's level.
+    "$vmouse" --socket "$socket" dpi 2 >/dev/null || fail "no button holds a DPI function"
+    sleep 0.5
+    "$app/xk-r40-ctl" status >"$work/status" 2>&1 || fail "status failed: $(cat "$work/status")"
+    has -q '^DPI_LEVEL=2' <"$work/status" || fail "the DPI level did not follow the mouse: $(grep DPI_LEVEL "$work/status")"
+    play_and_wait_held 5 || fail "button 5 did not play its macro"
+    "$vmouse" --socket "$socket" remove 0 >/dev/null || fail "remove 0"
+    "$vmouse" --socket "$socket" remove 1 >/dev/null || fail "remove 1"
+    sleep 1
+    kill -0 "$app_pid" 2>/dev/null || fail "the removal of another node ended the program"
+    "$vmouse" --socket "$socket" remove 4 >/dev/null || fail "remove 4"
+    wait_gone "$app_pid" 10 || fail "the removal of the stored node did not end the program"
+    exit_status || fail "the program ended with status $?"
+    last=$(grep ' feature ' "$work/reports.log" | tail -1 | awk '{print $4}')
+    [ "$last" = "20" ] || fail "the last report is command '$last', not the exit report 20"
+    ;;
+hidraw_no_access)
+    # Nodes the user may not open (no udev rule): the mouse counts as missing, as before its
+    # nodes were found from sysfs: the program says so and ends.
+    start_hidraw_mouse
+    for node in 1 2 3 4; do "$vmouse" --socket "$socket" deny "$node" >/dev/null || fail "deny $node"; done
+    start_hidraw_app
+    expect_message no-access
+    xdotool search --onlyvisible --name "XK-R40 GAMING MOUSE" >/dev/null 2>&1 && fail "the main window shows"
+    box=$(xdotool search --onlyvisible --name '^xk-r40$' | head -1)
+    xdotool windowactivate --sync "$box" key Return 2>/dev/null || xdotool key Return
+    wait_gone "$app_pid" 10 || fail "the program goes on without access to the mouse"
+    ;;
+hidraw_one_node)
+    # Both vendor collections on one node, which also declares a longer feature report: every
+    # report goes out at that collection's length, none refused, and a button works.
+    sed -i '/^\[Config1\]/,/^\[/ s/^K3=[^\r]*/K3=24/' "$conf/config.ini" # volume up
+    start_hidraw_mouse --one-node; start_hidraw_app
+    xk_wait_window 20 >/dev/null || fail "no window"
+    wait_start_upload || fail "no upload through hidraw"
+    "$vmouse" --socket "$socket" press 5 >/dev/null && "$vmouse" --socket "$socket" release 5 >/dev/null
+    sleep 0.5
+    reports_of 17 | has -q ' 17 00 e9 ' || fail "button 5 did not send Volume Up"
+    lengths=$(grep ' feature ' "$work/reports.log" | awk '{print NF - 2}' | sort -u)
+    [ "$lengths" = "32" ] || fail "feature reports of lengths $(echo $lengths) bytes, not 32"
+    "$vmouse" --socket "$socket" state | has -qx 'refused_reports 0' || fail "reports were refused"
+    ;;
+hidraw_unplug)
+    # The kernel's unplug: open files hang up, then udev removes every node.
+    start_hidraw_mouse; start_hidraw_app
+    xk_wait_window 20 >/dev/null || fail "no window"
+    wait_start_upload || fail "no upload through hidraw"
+    "$vmouse" --socket "$socket" unplug >/dev/null || fail "unplug"
+    wait_gone "$app_pid" 10 || fail "the program goes on after the mouse was unplugged"
+    exit_status || fail "the program ended with status $?"
+    ;;
+hidraw_read_node_lost)
+    # Only the read interface goes (its driver unbound): udev removes a node that is not the
+    # stored one, the read handle hangs up, and the program ends as for an unplug.
+    start_hidraw_mouse; start_hidraw_app
+    xk_wait_window 20 >/dev/null || fail "no window"
+    wait_start_upload || fail "no upload through hidraw"
+    "$vmouse" --socket "$socket" unplug 3 >/dev/null || fail "unplug 3"
+    wait_gone "$app_pid" 10 || fail "the program goes on without the read interface"
+    exit_status || fail "the program ended with status $?"
+    last=$(grep ' feature ' "$work/reports.log" | tail -1 | awk '{print $4}')
+    [ "$last" = "20" ] || fail "the last report is command '$last', not the exit report 20"
+    ;;
+hidraw_stall)
+    # A firmware that STALLs every send: apply gives up on each report, the window goes on
+    # answering and the program ends when asked.
+    start_hidraw_mouse; start_hidraw_app
+    wid=$(xk_wait_window 20) || fail "no window"
+    wait_start_upload || fail "no upload through hidraw"
+    sleep 0.5
+    click 10
+    sleep 0.5
+    shot macro-page
+    click 9
+    sleep 0.3
+    "$vmouse" --socket "$socket" stall on >/dev/null || fail "stall on"
+    before=$("$vmouse" --socket "$socket" state | awk '$1 == "feature_reports" {print $2}')
+    click 3 # apply
+    click 10
+    responded=""
+    for i in $(seq 1 50); do
+        shot stalled-macro-page
+        if same_pixels macro-page stalled-macro-page; then
+            responded=yes
+            break
+        fi
+        sleep 0.2
+    done
+    [ -n "$responded" ] || fail "the window did not show the macro page while the mouse stalled"
+    after=$("$vmouse" --socket "$socket" state | awk '$1 == "feature_reports" {print $2}')
+    [ "$after" = "$before" ] || fail "a stalled report was taken"
+    kill "$app_pid"
+    wait_gone "$app_pid" 5 || fail "TERM did not end the program"
+    ;;
+hidraw_ctl)
+    # xk-r40-ctl on the real backend: alone it uploads itself, beside the program it asks it.
+    cp "$bin/xk-r40-ctl" "$app/"
+    start_hidraw_mouse
+    out=$("$app/xk-r40-ctl" set DPI_SET1 3 2>&1) || fail "set alone failed: $out"
+    wait_reports_above 0 || fail "set alone sent nothing: $out"
+    "$app/xk-r40-ctl" status >"$work/status" 2>&1 || fail "status alone failed: $(cat "$work/status")"
+    has -q '^DPI_SET1=3 ' <"$work/status" || fail "status alone does not show DPI_SET1=3: $(cat "$work/status")"
+    start_hidraw_app
+    xk_wait_window 20 >/dev/null || fail "no window"
+    wait_start_upload || fail "no upload through hidraw"
+    sleep 0.5
+    out=$("$app/xk-r40-ctl" set DPI_SET1 4 2>&1) || fail "set beside the program failed: $out"
+    "$app/xk-r40-ctl" status >"$work/status" 2>&1 || fail "status failed: $(cat "$work/status")"
+    has -q '^owner: xk-r40 (running)' <"$work/status" || fail "status was not answered by the program"
+    has -q '^DPI_SET1=4 ' <"$work/status" || fail "the program's status does not show DPI_SET1=4"
+    "$vmouse" --socket "$socket" state | has -qx 'refused_reports 0' || fail "reports were refused"
     ;;
 *)
     fail "unknown case"

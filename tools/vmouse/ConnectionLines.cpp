@@ -64,6 +64,11 @@ void ConnectionLines::HandleLine(ConnectionState& connection, const std::string&
 }
 
 std::string ConnectionLines::Command(const std::vector<std::string_view>& words) {
+    if (more_) {
+        if (auto answer = more_(words)) {
+            return *answer;
+        }
+    }
     const std::string_view name = words[0];
     const auto argument = [&](int low, int high) -> std::optional<int> {
         return words.size() == 2 ? vmouse::ParseNumber(words[1], low, high) : std::nullopt;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,8 +29,13 @@ struct ConnectionState {
 class ConnectionLines {
 public:
     using InputSender = std::function<void(const std::vector<uint8_t>& report)>;
+    // Commands of another part of the server, asked first: the answer, or nothing when the
+    // command is not theirs.
+    using MoreCommands =
+        std::function<std::optional<std::string>(const std::vector<std::string_view>& words)>;
 
     ConnectionLines(VirtualMouse& mouse, InputSender sendInput);
+    void SetMoreCommands(MoreCommands more) { more_ = std::move(more); }
 
     // One line, without its newline.
     void HandleLine(ConnectionState& connection, const std::string& line);
@@ -41,6 +47,7 @@ private:
 
     VirtualMouse& mouse_;
     InputSender sendInput_;
+    MoreCommands more_;
     bool unplugged_ = false;
 };
 

@@ -1,6 +1,7 @@
 #include "VirtualMouseServer.h"
 
 #include "ConnectionLines.h"
+#include "HidrawNodes.h"
 #include "device/VirtualMouse.h"
 #include "platform/UniqueFd.h"
 #include "platform/UnixSocket.h"
@@ -19,6 +20,7 @@
 #include <cstring>
 #include <fstream>
 #include <list>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -39,10 +41,18 @@ struct Connection : ConnectionState {
 
 class Server {
 public:
-    Server(std::string socketPath, std::string logFile, VirtualMouse::Nodes nodes)
+    Server(std::string socketPath, std::string logFile, VirtualMouse::Nodes nodes,
+           const HidrawPlaces& hidraw)
         : socketPath_(std::move(socketPath)), logFile_(std::move(logFile)),
           start_(std::chrono::steady_clock::now()), mouse_([this] { return Micros(); }, nodes),
-          lines_(mouse_, [this](const std::vector<uint8_t>& report) { SendInput(report); }) {}
+          lines_(mouse_, [this](const std::vector<uint8_t>& report) { SendInput(report); }) {
+        if (!hidraw.devDir.empty()) {
+            hidraw_ = std::make_unique<HidrawNodes>(mouse_, hidraw.devDir, hidraw.sysDir);
+            lines_.SetMoreCommands([this](const std::vector<std::string_view>& words) {
+                return hidraw_->Command(words);
+            });
+        }
+    }
 
     int Run();
 
@@ -71,6 +81,7 @@ private:
     bool acceptTroubleSaid_ = false;
     UniqueFd signals_;
     std::list<Connection> connections_;
+    std::unique_ptr<HidrawNodes> hidraw_;
 };
 
 bool Server::Listen() {
@@ -145,6 +156,9 @@ void Server::Receive(Connection& connection) {
 }
 
 void Server::SendInput(const std::vector<uint8_t>& report) {
+    if (hidraw_) {
+        hidraw_->SendInput(VirtualMouse::kInputInterface, report);
+    }
     const std::string line = "input " + vmouse::HexBytes(report) + "\n";
     for (Connection& connection : connections_) {
         if (connection.role == Role::Reader && mouse_.SendsInput(connection.interfaceIndex)) {
@@ -207,6 +221,14 @@ int Server::Run() {
     if (!signals_.valid() || !Listen()) {
         return 1;
     }
+    if (hidraw_) {
+        std::string error;
+        if (!hidraw_->Start(error)) {
+            std::fprintf(stderr, "xk-r40-vmouse: %s\n", error.c_str());
+            ::unlink(socketPath_.c_str());
+            return 1;
+        }
+    }
     std::printf("serving %s\n", socketPath_.c_str());
     std::fflush(stdout);
 
@@ -217,6 +239,7 @@ int Server::Run() {
         const bool accepting = now >= acceptResumes_;
         fds.push_back({listen_.get(), static_cast<short>(accepting ? POLLIN : 0), 0});
         fds.push_back({signals_.get(), POLLIN, 0});
+        fds.push_back({hidraw_ ? hidraw_->Fd() : -1, POLLIN, 0});
         for (const Connection& connection : connections_) {
             const auto events = static_cast<short>(POLLIN | (connection.out.empty() ? 0 : POLLOUT));
             fds.push_back({connection.fd.get(), events, 0});
@@ -235,7 +258,11 @@ int Server::Run() {
         if ((fds[1].revents & POLLIN) != 0) {
             stop = true;
         }
-        size_t i = 2;
+        if ((fds[2].revents & POLLIN) != 0) {
+            hidraw_->Process();
+            WriteNewLogLines();
+        }
+        size_t i = 3;
         for (Connection& connection : connections_) {
             const short revents = fds[i++].revents;
             if ((revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
@@ -268,8 +295,8 @@ int Server::Run() {
 } // namespace
 
 int ServeVirtualMouse(const std::string& socketPath, const std::string& logFile,
-                      VirtualMouse::Nodes nodes) {
-    Server server(socketPath, logFile, nodes);
+                      VirtualMouse::Nodes nodes, const HidrawPlaces& hidraw) {
+    Server server(socketPath, logFile, nodes, hidraw);
     return server.Run();
 }
 

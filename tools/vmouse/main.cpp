@@ -12,9 +12,12 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: xk-r40-vmouse [--socket PATH] serve [--one-node] [--log FILE]\n"
+    "usage: xk-r40-vmouse [--socket PATH] serve [--one-node] [--log FILE]"
+    " [--hidraw DEVDIR [--sysfs DIR]]\n"
     "       xk-r40-vmouse [--socket PATH] press N | release N | dpi LEVEL | rate | unplug"
-    " | state | log\n";
+    " | state | log\n"
+    "       with --hidraw: unplug NODE | remove NODE | add NODE | stall on|off"
+    " | raw NODE HEX... | deny NODE | opens\n";
 
 int Usage() {
     std::fputs(kUsage, stderr);
@@ -74,22 +77,38 @@ int main(int argc, char** argv) {
     if (command == "serve") {
         std::string logFile;
         auto nodes = xk::VirtualMouse::Nodes::Separate;
+        xk::HidrawPlaces hidraw;
+        bool sysfsGiven = false;
         for (size_t k = 0; k < rest.size(); ++k) {
             if (rest[k] == "--one-node" && nodes == xk::VirtualMouse::Nodes::Separate) {
                 nodes = xk::VirtualMouse::Nodes::OneNode;
             } else if (rest[k] == "--log" && k + 1 < rest.size() && logFile.empty()) {
                 logFile = rest[++k];
+            } else if (rest[k] == "--hidraw" && k + 1 < rest.size() && hidraw.devDir.empty()) {
+                hidraw.devDir = rest[++k];
+            } else if (rest[k] == "--sysfs" && k + 1 < rest.size() && !sysfsGiven) {
+                hidraw.sysDir = rest[++k];
+                sysfsGiven = true;
             } else {
                 return Usage();
             }
         }
-        return xk::ServeVirtualMouse(socketPath, logFile, nodes);
+        if (sysfsGiven && hidraw.devDir.empty()) {
+            return Usage();
+        }
+        return xk::ServeVirtualMouse(socketPath, logFile, nodes, hidraw);
     }
-    const bool takesNumber = command == "press" || command == "release" || command == "dpi";
-    const bool takesNothing =
-        command == "rate" || command == "unplug" || command == "state" || command == "log";
-    if ((takesNumber && rest.size() != 1) || (takesNothing && !rest.empty()) ||
-        (!takesNumber && !takesNothing)) {
+    const bool takesNumber = command == "press" || command == "release" || command == "dpi" ||
+                             command == "remove" || command == "add" || command == "deny";
+    const bool takesNothing = command == "rate" || command == "unplug" || command == "state" ||
+                              command == "log" || command == "opens";
+    const bool takesSwitch =
+        command == "stall" && rest.size() == 1 && (rest[0] == "on" || rest[0] == "off");
+    const bool takesBytes = command == "raw" && rest.size() >= 2;
+    const bool unplugsOne = command == "unplug" && rest.size() == 1;
+    if (!takesSwitch && !takesBytes && !unplugsOne &&
+        ((takesNumber && rest.size() != 1) || (takesNothing && !rest.empty()) ||
+         (!takesNumber && !takesNothing))) {
         return Usage();
     }
     std::vector<std::string> words{command};

@@ -257,7 +257,9 @@ TEST_F(FindMouseTest, ANodeHoldingBothVendorCollectionsIsBothInterfaces) {
     EXPECT_EQ(transport.featuresByPath["m-all write"].size(), 1u);
 }
 
-TEST_F(FindMouseTest, EachReportGoesOutAtTheLengthOfItsOwnId) {
+// Every report goes out at the collection's longest feature length; what follows the report's
+// own bytes is zero whatever the buffer holds there.
+TEST_F(FindMouseTest, EveryReportGoesOutAtTheCollectionsLengthZeroPadded) {
     struct Case {
         const char* name;
         std::vector<HidReportLengths> reports;
@@ -265,8 +267,8 @@ TEST_F(FindMouseTest, EachReportGoesOutAtTheLengthOfItsOwnId) {
         size_t sent;
     };
     const Case cases[] = {
-        {"report 7 shorter than the collection's largest", {{7, 0, 8}, {8, 0, 64}}, 64, 8},
-        {"report 7 longer than another", {{2, 0, 4}, {7, 0, 20}}, 20, 20},
+        {"report 7 shorter than the collection's largest", {{7, 0, 8}, {8, 0, 64}}, 64, 64},
+        {"report 7 the longest", {{2, 0, 4}, {7, 0, 20}}, 20, 20},
         {"no entry for report 7: the largest", {{8, 0, 12}}, 12, 12},
         {"longer than the buffer: cut to it", {{7, 0, 300}}, 300, kReportBufferSize},
     };
@@ -276,7 +278,8 @@ TEST_F(FindMouseTest, EachReportGoesOutAtTheLengthOfItsOwnId) {
         scripted.interfaces = {Interface("m-ff00", kMouse, {kInput}),
                                Interface("m-ff01", kMouse, {feature})};
         MouseConnection link(scripted);
-        std::array<uint8_t, kReportBufferSize> buffer{7, 0x20};
+        std::array<uint8_t, kReportBufferSize> buffer{7, 0x20, 1, 2, 3, 4, 5, 6};
+        std::fill(buffer.begin() + 8, buffer.end(), uint8_t{0xEE});
 
         link.SendFeatureReport(buffer); // before the scan: no handle, nothing sent
         EXPECT_TRUE(scripted.featuresByPath.empty()) << c.name;
@@ -285,8 +288,14 @@ TEST_F(FindMouseTest, EachReportGoesOutAtTheLengthOfItsOwnId) {
         link.SendFeatureReport(buffer);
         const auto& sent = scripted.featuresByPath["m-ff01 write"];
         ASSERT_EQ(sent.size(), 1u) << c.name;
-        EXPECT_EQ(sent[0].size(), c.sent) << c.name;
-        EXPECT_EQ(sent[0][1], 0x20) << c.name;
+        ASSERT_EQ(sent[0].size(), c.sent) << c.name;
+        // A report the collection does not name goes out as the buffer holds it.
+        const size_t own =
+            feature.FeatureLengthOf(7) != 0 ? feature.FeatureLengthOf(7) : sent[0].size();
+        for (size_t i = 0; i < sent[0].size(); ++i) {
+            const uint8_t expected = i < own ? buffer[i] : 0;
+            EXPECT_EQ(sent[0][i], expected) << c.name << ", byte " << i;
+        }
     }
 }
 
@@ -311,6 +320,30 @@ TEST_F(FindMouseTest, RemovalOfTheStoredPathRunsTheExitProcedure) {
     connection.HandleDeviceChange({DeviceChange::Kind::Arrival, "m-FF01"});
     EXPECT_EQ(transport.Count("list"), 2u);
     EXPECT_TRUE(connection.connected());
+}
+
+// A read interface that is gone while its node is not the stored one (the other interface
+// may stay, as after a driver rebind) ends the program as the stored node's removal does.
+TEST_F(FindMouseTest, LossOfTheReadInterfaceRunsTheExitProcedure) {
+    UseTypicalMouse();
+    int exits = 0;
+    connection.SetRemovalHandler([&] { ++exits; });
+    connection.HandleDeviceChange({DeviceChange::Kind::Lost, "m-ff00"});
+    EXPECT_EQ(exits, 0) << "before any scan";
+    ASSERT_TRUE(connection.FindMouse());
+    ASSERT_EQ(connection.DevicePath(), "m-ff01");
+
+    connection.HandleDeviceChange({DeviceChange::Kind::Lost, "m-boot"});
+    connection.HandleDeviceChange({DeviceChange::Kind::Lost, "kbd0"});
+    EXPECT_EQ(exits, 0) << "another interface";
+    EXPECT_TRUE(connection.connected());
+
+    transport.notifications = {{DeviceChange::Kind::Lost, "M-FF00"}};
+    connection.ProcessDeviceChanges();
+    EXPECT_EQ(exits, 1);
+    EXPECT_FALSE(connection.connected());
+    connection.HandleDeviceChange({DeviceChange::Kind::Lost, "m-ff00"});
+    EXPECT_EQ(exits, 1) << "once";
 }
 
 TEST_F(FindMouseTest, NotificationsBeforeAnyScanAreIgnored) {
