@@ -31,6 +31,7 @@ options:
   --virtual-mouse [SOCKET]  use xk-r40-vmouse on SOCKET (default
                             $XDG_RUNTIME_DIR/xk-r40-vmouse.sock) instead of hidraw
   -h, --help                help
+  --version                 the version
 
 exit status: 0 done; 1 a file could not be read or written, or xk-r40 did not answer;
 2 a command, key, name or value refused; 3 no mouse. Nothing changes unless it is 0.
