@@ -887,7 +887,7 @@ display_lost)
 signal_in_modal_loops)
     # TERM ends the program at once by the exit procedure, also while a message box or a file
     # dialog runs its own loop: without a mouse, at its message; then in the export's dialog.
-    "$app/xk-r40" --hidden --virtual-mouse "$work/no-mouse.sock" >>"$work/app.out" 2>&1 &
+    "$app/xk-r40" --virtual-mouse "$work/no-mouse.sock" >>"$work/app.out" 2>&1 &
     app_pid=$!
     pids+=("$app_pid")
     expect_message no-mouse
@@ -1642,6 +1642,92 @@ stalled_mouse)
     wait_gone "$app_pid" 10 || fail "the program did not end while the mouse stalled"
     exit_status || fail "the program ended with status $? while the mouse stalled"
     kill -CONT "$vmouse_pid"
+    ;;
+help_without_display)
+    # --help and --version are answered without a display, from the project's one version;
+    # a refused option prints the usage on stderr; a start without a display ends with a line.
+    version=$(sed -n 's/^project(xk-r40 VERSION \([0-9.]*\).*/\1/p' "$here/../../CMakeLists.txt")
+    [ -n "$version" ] || fail "no version in CMakeLists.txt"
+    bare=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
+    out=$("${bare[@]}" "$bin/xk-r40" --help 2>"$work/err"); status=$?
+    [ "$status" -eq 0 ] || fail "xk-r40 --help ended with $status: $(cat "$work/err")"
+    has -q '^usage: xk-r40 \[--hidden\]' <<<"$out" || fail "xk-r40 --help: $out"
+    has -q -- '--version' <<<"$out" || fail "xk-r40 --help does not name --version"
+    for program in xk-r40 xk-r40-ctl; do
+        out=$("${bare[@]}" "$bin/$program" --version 2>&1) || fail "$program --version failed: $out"
+        [ "$out" = "$program $version" ] || fail "$program --version says '$out', not '$program $version'"
+    done
+    "${bare[@]}" "$bin/xk-r40" --bogus >"$work/out" 2>"$work/err"; status=$?
+    [ "$status" -eq 2 ] || fail "an unknown option ended with $status, not 2"
+    [ ! -s "$work/out" ] || fail "an unknown option wrote on stdout: $(cat "$work/out")"
+    has -q -- '--bogus' <"$work/err" && has -q '^usage: xk-r40' <"$work/err" ||
+        fail "an unknown option does not say so with the usage: $(cat "$work/err")"
+    "${bare[@]}" "$app/xk-r40" --hidden >"$work/out" 2>"$work/err"; status=$?
+    [ "$status" -eq 1 ] || fail "a start without a display ended with $status: $(cat "$work/err")"
+    [ "$(wc -l <"$work/err")" -eq 1 ] && has -q 'no display' <"$work/err" ||
+        fail "a start without a display says: $(cat "$work/err")"
+    ;;
+hidden_without_mouse)
+    # Hidden (at login, or started by the mouse's arrival) without the mouse: no message box,
+    # one line on stderr that says why, and the program ends. Without --hidden the message
+    # stays, and stderr says why too.
+    "$app/xk-r40" --hidden --virtual-mouse "$work/no-mouse.sock" >"$work/out" 2>"$work/err" &
+    app_pid=$!
+    pids+=("$app_pid")
+    seen=""
+    for i in $(seq 1 50); do
+        xdotool search --onlyvisible --name 'xk-r40|XK-R40' >/dev/null 2>&1 && seen=yes
+        kill -0 "$app_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    wait_gone "$app_pid" 5 || fail "the hidden start without the mouse goes on"
+    [ -z "$seen" ] || fail "the hidden start without the mouse showed a window"
+    [ "$(wc -l <"$work/err")" -eq 1 ] && has -q "no virtual mouse answers at $work/no-mouse.sock" <"$work/err" ||
+        fail "stderr of the hidden start: $(cat "$work/err")"
+    "$app/xk-r40" --virtual-mouse "$work/no-mouse.sock" >"$work/out" 2>"$work/err" &
+    app_pid=$!
+    pids+=("$app_pid")
+    expect_message no-mouse
+    has -q "no virtual mouse answers at $work/no-mouse.sock" <"$work/err" ||
+        fail "the message's start does not say why on stderr: $(cat "$work/err")"
+    box=$(xdotool search --onlyvisible --name '^xk-r40$' | head -1)
+    xdotool windowactivate --sync "$box" key Return 2>/dev/null || xdotool key Return
+    wait_gone "$app_pid" 10 || fail "the program goes on after the message"
+    ;;
+ctl_completion)
+    # The bash completion of xk-r40-ctl offers its commands, every key that set takes, the
+    # function names of the current language from xk-r40-ctl itself, and file names.
+    cp "$bin/xk-r40-ctl" "$app/"
+    complete_line() { # words of the line; the last is the one completed
+        XK_CTL=$app/xk-r40-ctl bash -c '
+            . "$0"
+            COMP_WORDS=("$XK_CTL" "$@"); COMP_CWORD=$#
+            _xk_r40_ctl
+            printf "%s\n" "${COMPREPLY[@]}"' "$here/../../data/completion/xk-r40-ctl" "$@"
+    }
+    [ "$(complete_line "" | sort | tr '\n' ' ')" = "apply config functions help macros profile reset set status " ] ||
+        fail "commands offered: $(complete_line "")"
+    [ "$(complete_line --virtual-mouse "$socket" ma)" = macros ] || fail "no command after the socket"
+    keys=$(complete_line set "")
+    for key in $keys; do
+        out=$("$app/xk-r40-ctl" --virtual-mouse "$socket" set "$key" 999 2>&1)
+        [ $? -eq 2 ] && ! has -qi "unknown key\|no key" <<<"$out" || fail "set does not take the offered key $key: $out"
+    done
+    for key in K0 K7 DPI_SET3 DPI_SET_EN0 FIRE_TIME WHEEL_SPEED LED_STATUS; do
+        has -qx "$key" <<<"$keys" || fail "set's key $key is not offered"
+    done
+    [ "$(complete_line set dpi_set_)" = "$(printf 'DPI_SET_EN0\nDPI_SET_EN1\nDPI_SET_EN2\nDPI_SET_EN3')" ] ||
+        fail "keys for dpi_set_: $(complete_line set dpi_set_)"
+    [ "$(complete_line set K5 "Volume U")" = 'Volume\ Up' ] || fail "function names: $(complete_line set K5 "Volume U")"
+    # Every name offered is one that set takes.
+    names=$(complete_line set K5 "")
+    [ "$(wc -l <<<"$names")" -gt 20 ] || fail "function names offered: $names"
+    [ "$(complete_line set K5 1 DPI_LEVEL "")" = "$(printf '0\n1\n2\n3')" ] || fail "values after a pair"
+    touch "$work/profile one.ini"
+    [ "$(complete_line profile import "$work/profile")" = "$work/profile one.ini" ] ||
+        fail "file names: $(complete_line profile import "$work/profile")"
+    [ "$(complete_line macros "")" = "$(printf 'list\nexport\nimport')" ] || fail "macros' words"
+    [ -z "$(complete_line macros list "")" ] || fail "macros list takes nothing"
     ;;
 *)
     fail "unknown case"
