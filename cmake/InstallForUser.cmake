@@ -1,34 +1,48 @@
 # Install-time steps of cmake/Install.cmake that a plain copy cannot do. Runs inside
-# `cmake --install` with XK_BIN_DIR (the build's program folder) and XK_INSTALL_DATA
-# (data/install) set; paths honour --prefix and DESTDIR.
+# `cmake --install` with XK_INSTALL_DATA (data/install) set; paths honour --prefix and DESTDIR.
 cmake_policy(VERSION 3.25)
 set(xk_root "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
-set(xk_folder "${CMAKE_INSTALL_PREFIX}/lib/xk-r40")
+set(xk_folder "${CMAKE_INSTALL_PREFIX}/share/xk-r40")
 set(xk_launcher "${CMAKE_INSTALL_PREFIX}/bin/xk-r40")
-# The person's files: laid down when missing, never replaced.
+# The folder where the former layout kept the program and each person's files.
+set(xk_former_folder lib/xk-r40)
 set(xk_person_files config.ini Macro_EN.dat Macro_CN.dat)
 
-macro(xk_install_person_files)
-    foreach(name IN LISTS xk_person_files)
-        if(EXISTS "$ENV{DESTDIR}${xk_folder}/${name}")
-            message(STATUS "Kept: $ENV{DESTDIR}${xk_folder}/${name}")
-        else()
-            # Readable by the person alone: recorded macros may hold what was typed.
-            file(INSTALL "${XK_BIN_DIR}/${name}" DESTINATION "${xk_folder}"
-                 PERMISSIONS OWNER_READ OWNER_WRITE)
+# The former layout's program files go (those its list names); the person's files stay there
+# for the programs to move into the person's folder at their next start. Its launchers were
+# links into that folder: an install through them would write into the old executables.
+macro(xk_remove_former_layout)
+    foreach(xk_program IN ITEMS xk-r40 xk-r40-ctl)
+        if(IS_SYMLINK "${xk_root}/bin/${xk_program}")
+            file(REMOVE "${xk_root}/bin/${xk_program}")
         endif()
     endforeach()
-endmacro()
-
-# The launcher on the prefix's bin/: a relative link, so the program finds its folder.
-macro(xk_install_launcher)
-    file(MAKE_DIRECTORY "${xk_root}/bin")
-    foreach(xk_program IN ITEMS xk-r40 xk-r40-ctl)
-        message(STATUS "Installing: ${xk_root}/bin/${xk_program}")
-        file(REMOVE "${xk_root}/bin/${xk_program}")
-        file(CREATE_LINK ../lib/xk-r40/${xk_program} "${xk_root}/bin/${xk_program}" SYMBOLIC)
-        list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${CMAKE_INSTALL_PREFIX}/bin/${xk_program}")
-    endforeach()
+    set(xk_former_list "${xk_root}/${xk_former_folder}/installed-files")
+    if(EXISTS "${xk_former_list}")
+        file(STRINGS "${xk_former_list}" xk_listed)
+        foreach(xk_file IN LISTS xk_listed)
+            cmake_path(GET xk_file FILENAME xk_name)
+            string(FIND "${xk_file}" "${xk_former_folder}/" xk_at)
+            if(xk_at EQUAL 0 AND NOT xk_file MATCHES "(^|/)\\.\\.(/|$)"
+               AND NOT xk_name IN_LIST xk_person_files)
+                file(REMOVE "${xk_root}/${xk_file}")
+            endif()
+        endforeach()
+        file(REMOVE "${xk_former_list}")
+        file(GLOB_RECURSE xk_left LIST_DIRECTORIES true "${xk_root}/${xk_former_folder}/*")
+        list(SORT xk_left ORDER DESCENDING)
+        foreach(xk_dir IN LISTS xk_left)
+            if(IS_DIRECTORY "${xk_dir}")
+                file(GLOB xk_inside "${xk_dir}/*")
+                if(NOT xk_inside)
+                    file(REMOVE_RECURSE "${xk_dir}")
+                endif()
+            endif()
+        endforeach()
+        message(STATUS "Removed the former program from ${xk_root}/${xk_former_folder}; "
+                       "xk-r40 moves your config.ini and macro files from there to "
+                       "~/.config/xk-r40 when it next starts")
+    endif()
 endmacro()
 
 # The launcher's path as a desktop entry's Exec names it: quoted, with ", `, $ and \ escaped
@@ -69,8 +83,8 @@ macro(xk_install_autostart_entry)
                    "${xk_autostart}/xk-r40.desktop")
 endmacro()
 
-# The program folder's `installed-files`: every file installed under the prefix, relative to
-# it, but the person's files; what earlier installs listed stays listed. `uninstall` reads it.
+# The data folder's `installed-files`: every file installed under the prefix, relative to it;
+# what earlier installs listed stays listed. `uninstall` reads it.
 macro(xk_write_manifest)
     set(xk_manifest "$ENV{DESTDIR}${xk_folder}/installed-files")
     if(IS_DIRECTORY "$ENV{DESTDIR}${xk_folder}")
@@ -87,12 +101,8 @@ macro(xk_write_manifest)
                 endif()
             endif()
             cmake_path(IS_PREFIX CMAKE_INSTALL_PREFIX "${xk_file}" NORMALIZE xk_inside)
-            if(NOT xk_inside)
-                continue()
-            endif()
-            cmake_path(RELATIVE_PATH xk_file BASE_DIRECTORY "${CMAKE_INSTALL_PREFIX}")
-            cmake_path(GET xk_file FILENAME xk_name)
-            if(NOT (xk_file STREQUAL "lib/xk-r40/${xk_name}" AND xk_name IN_LIST xk_person_files))
+            if(xk_inside)
+                cmake_path(RELATIVE_PATH xk_file BASE_DIRECTORY "${CMAKE_INSTALL_PREFIX}")
                 list(APPEND xk_listed "${xk_file}")
             endif()
         endforeach()
@@ -106,8 +116,9 @@ endmacro()
 macro(xk_tell_what_is_next)
     if(NOT CMAKE_INSTALL_COMPONENT OR CMAKE_INSTALL_COMPONENT STREQUAL "desktop")
         set(xk_rule /etc/udev/rules.d/70-xk-r40.rules)
-        message(STATUS "xk-r40 is installed in ${xk_folder}; start it from the desktop's menu "
-                       "or with ${xk_launcher}")
+        message(STATUS "xk-r40 is installed in ${CMAKE_INSTALL_PREFIX}; start it from the "
+                       "desktop's menu or with ${xk_launcher}. Each user's settings and macros "
+                       "are kept in their own ~/.config/xk-r40 (XDG_CONFIG_HOME)")
         set(xk_ours "$ENV{DESTDIR}${xk_folder}/70-xk-r40.rules")
         if(EXISTS "${xk_rule}" AND EXISTS "${xk_ours}")
             file(SHA256 "${xk_rule}" xk_installed_rule)
@@ -125,6 +136,6 @@ macro(xk_tell_what_is_next)
                            " && sudo udevadm control --reload-rules\n  then replug the mouse")
         endif()
         message(STATUS "Remove it with ${xk_folder}/uninstall (--purge also removes "
-                       "config.ini and the macro files)")
+                       "your config.ini and macro files)")
     endif()
 endmacro()

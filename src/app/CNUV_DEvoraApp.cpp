@@ -1,8 +1,9 @@
 #include "app/CNUV_DEvoraApp.h"
 
 #include "app/AppIcon.h"
-#include "app/ProgramDirectory.h"
 #include "macro/MacroList.h"
+#include "platform/LocaleLanguage.h"
+#include "platform/PersonFiles.h"
 #include "platform/ThreadPriority.h"
 #include "platform/X11KeyRepeat.h"
 
@@ -26,9 +27,8 @@ void* X11Display() {
 
 } // namespace
 
-CNUV_DEvoraApp::CNUV_DEvoraApp(std::filesystem::path programDirectory, CommandLine commandLine,
-                               Services services)
-    : programDirectory_(std::move(programDirectory)), skinsDir_(programDirectory_ / "skins"),
+CNUV_DEvoraApp::CNUV_DEvoraApp(ProgramFolders folders, CommandLine commandLine, Services services)
+    : folders_(std::move(folders)), skinsDir_(folders_.data / "skins"),
       commandLine_(std::move(commandLine)),
       pictures_(skinsDir_), macroPage_{macros_, widgets_, *this, services.clock, *this, {}, {}},
       transport_(services.transport), system_(services.system), launcher_(services.launcher) {}
@@ -41,7 +41,19 @@ CNUV_DEvoraApp::~CNUV_DEvoraApp() {
 }
 
 int CNUV_DEvoraApp::Run() {
-    settings_.configPath = ConfigPathIn(programDirectory_);
+    std::string noFolder;
+    if (folders_.person.empty()) {
+        noFolder = "no home folder is known (HOME is not set) for config.ini and the macros";
+    } else {
+        MakePersonFolder(folders_.person, noFolder);
+    }
+    if (!noFolder.empty()) {
+        const std::string text = "XK-R40 cannot start: " + noFolder;
+        std::fprintf(stderr, "%s\n", text.c_str());
+        ShowMessage(text);
+        return 1;
+    }
+    settings_.configPath = ConfigPathIn(folders_.person);
     if (!instance_.BecomeFirst(settings_.configPath.parent_path())) {
         if (const QString failure = instance_.Failure(); !failure.isEmpty()) {
             // Not another instance: say why nothing starts.
@@ -65,6 +77,9 @@ int CNUV_DEvoraApp::Run() {
                      failure.toLocal8Bit().constData());
     }
     connect(&instance_, &SingleInstance::showRequested, this, &CNUV_DEvoraApp::ShowFromTray);
+    for (const std::string& line : PreparePersonFiles(folders_, LanguageOfThisLocale())) {
+        std::fprintf(stderr, "xk-r40: %s\n", line.c_str());
+    }
 
     link_ = std::make_unique<DeviceLink>(transport_, settings_, macros_, launcher_,
                                          [this] { RequestRepaintFromAnyThread(); });

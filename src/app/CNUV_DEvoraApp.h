@@ -10,6 +10,7 @@
 #include "macro/KeyboardGrab.h"
 #include "macro/MacroPage.h"
 #include "platform/ExitSignals.h"
+#include "platform/ProgramFolders.h"
 #include "platform/TransportChoice.h"
 #include "settings/Settings.h"
 #include "settings/UserMessages.h"
@@ -61,8 +62,7 @@ public:
         const Clock& clock;
     };
 
-    CNUV_DEvoraApp(std::filesystem::path programDirectory, CommandLine commandLine,
-                   Services services);
+    CNUV_DEvoraApp(ProgramFolders folders, CommandLine commandLine, Services services);
     ~CNUV_DEvoraApp() override;
 
     // Runs the program; answers the process's exit status.
@@ -125,7 +125,7 @@ private:
     void ShowNotSaved(std::initializer_list<std::filesystem::path> files);
     WindowContext Context();
 
-    std::filesystem::path programDirectory_;
+    ProgramFolders folders_;
     std::filesystem::path skinsDir_;
     CommandLine commandLine_;
     SingleInstance instance_;

@@ -17,7 +17,7 @@ public:
     explicit AppControlHost(CNUV_DEvoraApp& app) : app_(app) {}
 
     bool IsProgram() const override { return true; }
-    std::filesystem::path ProgramDirectory() const override { return app_.programDirectory_; }
+    std::filesystem::path DataFolder() const override { return app_.folders_.data; }
     Settings& settings() override { return app_.settings_; }
     const MacroStore& macros() override { return app_.macros_; }
     const ctl::FunctionNameTable* LayoutFunctionNames(std::string& /*problem*/) override {

@@ -21,7 +21,7 @@ void CNUV_DEvoraApp::SwitchLanguage(int32_t language) {
     widgets_.SetControlsFont(fonts_.For(language));
 
     // Unsaved macro changes are dropped, also when the language stays the same.
-    SwitchUserMacros(macroPage_, programDirectory_, language, settings_.currentPage == kMacroPage);
+    SwitchUserMacros(macroPage_, folders_.person, language, settings_.currentPage == kMacroPage);
     LoadMenus(language);
     window_->setWindowTitle(QString::fromLatin1(kWindowTitle));
     // The press and release have painted before the switch: show the new language at once.

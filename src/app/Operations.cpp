@@ -32,15 +32,15 @@ void CNUV_DEvoraApp::ShowNotSaved(std::initializer_list<std::filesystem::path> f
 }
 
 void CNUV_DEvoraApp::ImportMacros() {
-    if (const auto file = ChooseFileToOpen(window_.get(), programDirectory_, kMacroFilter)) {
+    if (const auto file = ChooseFileToOpen(window_.get(), folders_.person, kMacroFilter)) {
         xk::ImportMacros(macroPage_, *file, settings_.language);
         window_->RequestRepaint();
     }
 }
 
 void CNUV_DEvoraApp::ExportMacros() {
-    if (const auto file = ChooseFileToSave(window_.get(), programDirectory_, kMacroFilter,
-                                           QStringLiteral("dat"))) {
+    if (const auto file =
+            ChooseFileToSave(window_.get(), folders_.person, kMacroFilter, QStringLiteral("dat"))) {
         if (!xk::ExportMacros(macroPage_, *file)) {
             ShowNotSaved({*file});
         }

@@ -14,7 +14,7 @@ const FileFilter kProfileFilter{QStringLiteral("All Files(*.ini)"), QStringLiter
 } // namespace
 
 void CNUV_DEvoraApp::ExportProfile() {
-    if (const auto file = ChooseFileToSave(window_.get(), programDirectory_, kProfileFilter,
+    if (const auto file = ChooseFileToSave(window_.get(), folders_.person, kProfileFilter,
                                            QStringLiteral("ini"))) {
         ExportProfileFile(settings_, *file, *this);
         window_->RequestRepaint();
@@ -22,7 +22,7 @@ void CNUV_DEvoraApp::ExportProfile() {
 }
 
 void CNUV_DEvoraApp::ImportProfile() {
-    if (const auto file = ChooseFileToOpen(window_.get(), programDirectory_, kProfileFilter)) {
+    if (const auto file = ChooseFileToOpen(window_.get(), folders_.person, kProfileFilter)) {
         // Only the record changes: config.ini and the mouse follow a save or an upload.
         if (ImportProfileFile(settings_, *file, *this)) {
             window_->RequestRepaint();

@@ -34,7 +34,7 @@ bool CNUV_DEvoraApp::InitMainWindow() {
     window_->setWindowIcon(icon);
     QApplication::setWindowIcon(icon);
 
-    RemoveSaveLeftovers(programDirectory_);
+    RemoveSaveLeftovers(folders_.person);
     settings_.currentConfig.store(ReadCurrentConfig(settings_.configPath));
     settings_.language = ReadLanguage(settings_.configPath);
     LoadSettings(settings_, settings_.configPath, settings_.currentConfig.load(), false);
@@ -51,9 +51,9 @@ bool CNUV_DEvoraApp::InitMainWindow() {
     fonts_ = CreateTextFonts();
     window_->ApplyShape(ShapeFromMask(skinsDir_ / skin_pictures::kMainMask));
 
-    macros_.macroFilePath = MacroFilePathFor(programDirectory_, settings_.language);
+    macros_.macroFilePath = MacroFilePathFor(folders_.person, settings_.language);
     LoadMacroFile(macros_.macroFilePath, macros_, MacroTarget::User, *this);
-    LoadMacroFile(programDirectory_ / kConstMacroFileName, macros_, MacroTarget::Constant, *this);
+    LoadMacroFile(folders_.data / kConstMacroFileName, macros_, MacroTarget::Constant, *this);
 
     ui_.functionPopupOpen = false;
     macroPage_.eventList.selectedLine = StartSelectedLine(macros_);
@@ -68,7 +68,7 @@ bool CNUV_DEvoraApp::InitMainWindow() {
     WatchDeviceChanges();
     if (!connected_) {
         const std::string why =
-            ctl::WhyNoMouse(commandLine_.virtualMouseSocket, programDirectory_ / "70-xk-r40.rules");
+            ctl::WhyNoMouse(commandLine_.virtualMouseSocket, folders_.data / "70-xk-r40.rules");
         std::fprintf(stderr, "xk-r40: %s\n", why.c_str());
         // Started hidden (at login, or by the mouse's arrival) it ends quietly.
         if (!commandLine_.hidden) {

@@ -1,8 +1,8 @@
 #include "ProjectInfo.h"
 #include "app/CNUV_DEvoraApp.h"
-#include "app/ProgramDirectory.h"
 #include "app/ProgramHelp.h"
 #include "platform/DesktopLauncher.h"
+#include "platform/ProgramFolders.h"
 #include "platform/SessionSystemSettings.h"
 #include "platform/SystemClock.h"
 #include "platform/TransportChoice.h"
@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
     xk::SessionSystemSettings system;
     xk::DesktopLauncher launcher;
     const xk::SystemClock clock;
-    xk::CNUV_DEvoraApp app(xk::ProgramDirectory(), std::move(commandLine),
+    xk::CNUV_DEvoraApp app(xk::FoldersOfThisProgram(), std::move(commandLine),
                            {*transport, system, launcher, clock});
     runningApp = &app;
     std::atexit(ExitWithoutDisplay);

@@ -264,8 +264,7 @@ int MacrosImport(const Command& command, ControlHost& host, CommandOutput& outpu
 
 int Reset(ControlHost& host, CommandOutput& output) {
     Settings& settings = host.settings();
-    const auto factoryMacros =
-        DefaultMacroFilePath(host.ProgramDirectory() / "skins", settings.language);
+    const auto factoryMacros = DefaultMacroFilePath(host.DataFolder() / "skins", settings.language);
     const SmallFileRead factory = LoadSmallIniDocument(factoryMacros);
     if (!factory.doc) {
         output.Error("cannot read the factory macros " + Quoted(factoryMacros) +

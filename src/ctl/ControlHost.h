@@ -26,8 +26,8 @@ public:
 
     // Whether this is the running xk-r40.
     virtual bool IsProgram() const = 0;
-    // The folder of config.ini, the macro files and the skins.
-    virtual std::filesystem::path ProgramDirectory() const = 0;
+    // The program's read-only data: the skins with their factory macros.
+    virtual std::filesystem::path DataFolder() const = 0;
     // The record with the current configuration, its number and the language.
     virtual Settings& settings() = 0;
     // The user macros of the current language.

@@ -14,14 +14,15 @@
 
 namespace xk {
 
-std::filesystem::path MacroFilePathFor(const std::filesystem::path& programDir, int32_t language) {
-    return programDir / (IsEnglish(language) ? "Macro_EN.dat" : "Macro_CN.dat");
+std::filesystem::path MacroFilePathFor(const std::filesystem::path& personFolder,
+                                       int32_t language) {
+    return personFolder / (IsEnglish(language) ? "Macro_EN.dat" : "Macro_CN.dat");
 }
 
-void RemoveSaveLeftovers(const std::filesystem::path& programDir) {
-    RemoveLeftoverTemporaries(programDir / "config.ini");
-    RemoveLeftoverTemporaries(MacroFilePathFor(programDir, kLanguageEnglish));
-    RemoveLeftoverTemporaries(MacroFilePathFor(programDir, kLanguageChinese));
+void RemoveSaveLeftovers(const std::filesystem::path& personFolder) {
+    RemoveLeftoverTemporaries(personFolder / "config.ini");
+    RemoveLeftoverTemporaries(MacroFilePathFor(personFolder, kLanguageEnglish));
+    RemoveLeftoverTemporaries(MacroFilePathFor(personFolder, kLanguageChinese));
 }
 
 std::filesystem::path DefaultMacroFilePath(const std::filesystem::path& skinsDir,

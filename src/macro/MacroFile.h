@@ -17,10 +17,10 @@ inline constexpr const char* kConstMacroFileName = "constMacro.dat";
 enum class MacroTarget { User, Constant };
 
 // The user macro file of a language: Macro_EN.dat in English, Macro_CN.dat in Chinese.
-std::filesystem::path MacroFilePathFor(const std::filesystem::path& programDir, int32_t language);
+std::filesystem::path MacroFilePathFor(const std::filesystem::path& personFolder, int32_t language);
 // Removes what saves killed between their temporary file and its rename left beside
-// config.ini and both user macro files of the program folder.
-void RemoveSaveLeftovers(const std::filesystem::path& programDir);
+// config.ini and both user macro files of the person's folder.
+void RemoveSaveLeftovers(const std::filesystem::path& personFolder);
 // The factory user macros of a language, which the reset loads: INI_EN/defMacro.dat or
 // INI_CN/defMacro.dat under the skin folder.
 std::filesystem::path DefaultMacroFilePath(const std::filesystem::path& skinsDir, int32_t language);

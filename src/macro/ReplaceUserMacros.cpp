@@ -33,9 +33,9 @@ bool SaveThenReplaceUserMacros(MacroPage& page, const IniDocument& macros, bool 
     return true;
 }
 
-void SwitchUserMacros(MacroPage& page, const std::filesystem::path& programDir, int32_t language,
+void SwitchUserMacros(MacroPage& page, const std::filesystem::path& personFolder, int32_t language,
                       bool pageShown) {
-    page.store.macroFilePath = MacroFilePathFor(programDir, language);
+    page.store.macroFilePath = MacroFilePathFor(personFolder, language);
     LoadUserMacros(page, page.store.macroFilePath);
     ShowReplacedMacros(page, pageShown);
 }

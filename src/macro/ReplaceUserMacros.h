@@ -24,7 +24,7 @@ bool SaveThenReplaceUserMacros(MacroPage& page, const IniDocument& macros, bool 
 
 // macroFilePath becomes the language's user macro file and the store is loaded from it;
 // changes not saved are dropped, also when the language stays the same.
-void SwitchUserMacros(MacroPage& page, const std::filesystem::path& programDir, int32_t language,
+void SwitchUserMacros(MacroPage& page, const std::filesystem::path& personFolder, int32_t language,
                       bool pageShown);
 
 } // namespace xk

@@ -1,4 +1,3 @@
-#include "app/ProgramDirectory.h"
 #include "app/SingleInstance.h"
 #include "platform/UnixSocket.h"
 #include "support/TempDir.h"
@@ -19,14 +18,6 @@
 
 namespace xk::test {
 namespace {
-
-TEST(ProgramDirectory, EverythingBeforeTheLastSlash) {
-    EXPECT_EQ(DirectoryOfProgram("/opt/xk r40/bin/xk-r40"),
-              std::filesystem::path("/opt/xk r40/bin"));
-    EXPECT_EQ(DirectoryOfProgram("/xk-r40"), std::filesystem::path(""));
-    EXPECT_EQ(DirectoryOfProgram("xk-r40"), std::filesystem::path(""));
-    EXPECT_FALSE(ProgramDirectory().empty());
-}
 
 TEST(SingleInstance, SecondStartAsksTheFirstToShow) {
     TempDir dir;

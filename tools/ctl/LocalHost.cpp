@@ -1,6 +1,5 @@
 #include "LocalHost.h"
 
-#include "app/ProgramDirectory.h"
 #include "ctl/MouseDiagnosis.h"
 #include "device/UploadSettings.h"
 #include "macro/MacroFile.h"
@@ -12,16 +11,16 @@
 
 namespace xk::ctl {
 
-LocalHost::LocalHost(std::filesystem::path programDirectory, CommandLine transportChoice)
-    : programDirectory_(std::move(programDirectory)), transportChoice_(std::move(transportChoice)) {
+LocalHost::LocalHost(ProgramFolders folders, CommandLine transportChoice)
+    : folders_(std::move(folders)), transportChoice_(std::move(transportChoice)) {
     // As the program starts: leftovers of killed saves removed, the current configuration and
     // the language from [Init].
-    RemoveSaveLeftovers(programDirectory_);
-    settings_.configPath = ConfigPathIn(programDirectory_);
+    RemoveSaveLeftovers(folders_.person);
+    settings_.configPath = ConfigPathIn(folders_.person);
     settings_.currentConfig.store(ReadCurrentConfig(settings_.configPath));
     settings_.language = ReadLanguage(settings_.configPath);
     LoadSettings(settings_, settings_.configPath, settings_.currentConfig.load(), false);
-    macros_.macroFilePath = MacroFilePathFor(programDirectory_, settings_.language);
+    macros_.macroFilePath = MacroFilePathFor(folders_.person, settings_.language);
 }
 
 void LocalHost::ShowMessage(std::string_view text) {
@@ -67,7 +66,7 @@ MouseStatus LocalHost::Mouse() {
     }
     if (!status.found) {
         status.problem =
-            WhyNoMouse(transportChoice_.virtualMouseSocket, programDirectory_ / "70-xk-r40.rules");
+            WhyNoMouse(transportChoice_.virtualMouseSocket, folders_.data / "70-xk-r40.rules");
     }
     mouse_ = status;
     return status;

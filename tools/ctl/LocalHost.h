@@ -4,6 +4,7 @@
 #include "device/FeatureReports.h"
 #include "device/HidTransport.h"
 #include "device/MouseConnection.h"
+#include "platform/ProgramFolders.h"
 #include "platform/SessionSystemSettings.h"
 #include "platform/TransportChoice.h"
 #include "settings/UserMessages.h"
@@ -23,10 +24,10 @@ namespace xk::ctl {
 // command first needs it, all through the program's own core code.
 class LocalHost final : public ControlHost, public UserMessages, public ExitProcedure {
 public:
-    LocalHost(std::filesystem::path programDirectory, CommandLine transportChoice);
+    LocalHost(ProgramFolders folders, CommandLine transportChoice);
 
     bool IsProgram() const override { return false; }
-    std::filesystem::path ProgramDirectory() const override { return programDirectory_; }
+    std::filesystem::path DataFolder() const override { return folders_.data; }
     Settings& settings() override { return settings_; }
     const MacroStore& macros() override;
     const FunctionNameTable* LayoutFunctionNames(std::string& problem) override;
@@ -41,9 +42,9 @@ public:
     void ExitProgram() override {}
 
 private:
-    std::filesystem::path SkinsDir() const { return programDirectory_ / "skins"; }
+    std::filesystem::path SkinsDir() const { return folders_.data / "skins"; }
 
-    std::filesystem::path programDirectory_;
+    ProgramFolders folders_;
     CommandLine transportChoice_;
     Settings settings_;
     MacroStore macros_;

@@ -4,11 +4,13 @@
 #include "ProgramInstance.h"
 #include "ProjectInfo.h"
 
-#include "app/ProgramDirectory.h"
 #include "ctl/Arguments.h"
 #include "ctl/Commands.h"
 #include "ctl/ExitCodes.h"
 #include "ctl/Help.h"
+#include "platform/LocaleLanguage.h"
+#include "platform/PersonFiles.h"
+#include "platform/ProgramFolders.h"
 #include "settings/FileBytes.h"
 #include "settings/NotSavedMessage.h"
 
@@ -59,10 +61,25 @@ int main(int argc, char** argv) {
         }
     }
 
-    const std::filesystem::path folder = xk::ProgramDirectory();
+    const xk::ProgramFolders folders = xk::FoldersOfThisProgram();
+    const std::filesystem::path& folder = folders.person;
+    std::string noFolder;
+    if (folder.empty()) {
+        noFolder = "no home folder is known (HOME is not set) for config.ini and the macros";
+    } else {
+        xk::MakePersonFolder(folder, noFolder);
+    }
+    if (!noFolder.empty()) {
+        std::fprintf(stderr, "xk-r40-ctl: %s\nNothing was changed.\n", noFolder.c_str());
+        return kExitFailed;
+    }
     ProgramInstance instance(xk::ConfigPathIn(folder).parent_path());
     switch (instance.TryLock()) {
     case xk::InstanceLock::Outcome::Taken:
+        for (const std::string& line :
+             xk::PreparePersonFiles(folders, xk::LanguageOfThisLocale())) {
+            std::fprintf(stderr, "xk-r40-ctl: %s\n", line.c_str());
+        }
         break;
     case xk::InstanceLock::Outcome::HeldByAnother:
         if (!instance.Socket().error.empty()) {
@@ -102,7 +119,7 @@ int main(int argc, char** argv) {
                      xk::RootTakeOverAdvice("xk-r40-ctl").c_str());
         return kExitFailed;
     }
-    LocalHost host(folder, transport);
+    LocalHost host(folders, transport);
     CommandOutput output;
     const int status = RunCommand(command, host, output);
     Print(output);

@@ -55,7 +55,7 @@ public:
     }
 
     bool IsProgram() const override { return false; }
-    std::filesystem::path ProgramDirectory() const override { return dir.path(); }
+    std::filesystem::path DataFolder() const override { return dir.path(); }
     Settings& settings() override { return settings_; }
     const MacroStore& macros() override { return macros_; }
     const FunctionNameTable* LayoutFunctionNames(std::string&) override { return &names; }
