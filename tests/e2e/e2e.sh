@@ -1159,7 +1159,7 @@ installed_program)
     for size in 16 22 24 32 48 64 128 256; do
         [ -s "$prefix/share/icons/hicolor/${size}x$size/apps/xk-r40.png" ] || fail "no $size px icon"
     done
-    entry=$prefix/share/applications/xk-r40.desktop
+    entry=$prefix/share/applications/io.github.xk_r40.xk_r40.desktop
     desktop-file-validate "$entry" || fail "the menu entry is not valid"
     [ ! -e "$XDG_CONFIG_HOME/autostart/xk-r40.desktop" ] || fail "autostart was installed unasked"
     # The rule is written as root from its text, which the install and the README show.
@@ -1642,6 +1642,39 @@ stalled_mouse)
     wait_gone "$app_pid" 10 || fail "the program did not end while the mouse stalled"
     exit_status || fail "the program ended with status $? while the mouse stalled"
     kill -CONT "$vmouse_pid"
+    ;;
+install_integration)
+    # What an install adds for the desktop and the shell: the menu entry and the metainfo named
+    # by the desktop id (an earlier xk-r40.desktop goes), the scalable icon, the manual pages,
+    # the completion, and the user unit that the udev rule starts, which runs the installed
+    # program hidden; uninstall takes them all away again.
+    prefix="$work/home dir/.local"
+    id=$(sed -n 's/^set(XK_DESKTOP_ID \([^ )]*\)).*/\1/p' "$here/../../CMakeLists.txt")
+    export XDG_CONFIG_HOME=$work/config
+    mkdir -p "$prefix/share/applications"
+    printf '[Desktop Entry]\nType=Application\nName=old\nExec=xk-r40\n' >"$prefix/share/applications/xk-r40.desktop"
+    cmake --install "$bin/.." --prefix "$prefix" >"$work/install.log" 2>&1 ||
+        fail "the install failed: $(tail -5 "$work/install.log")"
+    [ ! -e "$prefix/share/applications/xk-r40.desktop" ] || fail "the earlier menu entry is left"
+    desktop-file-validate "$prefix/share/applications/$id.desktop" || fail "the menu entry is not valid"
+    appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" >"$work/as.log" 2>&1 ||
+        fail "the metainfo: $(cat "$work/as.log")"
+    has -qE '^(W|E):' <"$work/as.log" && fail "the metainfo: $(cat "$work/as.log")"
+    for f in share/icons/hicolor/scalable/apps/xk-r40.svg share/man/man1/xk-r40.1.gz \
+        share/man/man1/xk-r40-ctl.1.gz share/bash-completion/completions/xk-r40-ctl; do
+        [ -s "$prefix/$f" ] || fail "$f is not installed"
+    done
+    unit=$prefix/share/systemd/user/xk-r40.service
+    has -qxF "ExecStart=\"$prefix/bin/xk-r40\" --hidden" <"$unit" || fail "the user unit: $(cat "$unit")"
+    has -qx 'PartOf=graphical-session.target' <"$unit" || fail "the user unit is no part of the session"
+    # The unit's command line, as systemd splits it, starts the installed program.
+    exec_line=$(sed -n 's/^ExecStart=//p' "$unit")
+    eval "words=($exec_line)"
+    out=$(env -u DISPLAY "${words[0]}" --version 2>&1) || fail "the unit's program does not run: $out"
+    [ "${words[1]}" = --hidden ] || fail "the unit does not start it hidden"
+    "$prefix/share/xk-r40/uninstall" >>"$work/install.log" 2>&1 || fail "uninstall failed"
+    left=$(cd "$prefix" && find . -type f | sort | tr '\n' ' ')
+    [ -z "$left" ] || fail "uninstall left $left"
     ;;
 help_without_display)
     # --help and --version are answered without a display, from the project's one version;
