@@ -24,6 +24,13 @@ options:
   -h, --help                this help
   --version                 the version
 
+files:
+  $XDG_CONFIG_HOME/xk-r40/  your config.ini, Macro_EN.dat and Macro_CN.dat, made from the
+                            delivered ones at the first start (~/.config/xk-r40/ where
+                            XDG_CONFIG_HOME is not set)
+  PREFIX/share/xk-r40/      the skins, constMacro.dat, the delivered config.ini and macro
+                            files, the udev rule
+
 The mouse's hidraw interfaces are open to the user at the seat through the udev rule
 70-xk-r40.rules, which also starts the systemd user unit xk-r40.service (xk-r40 --hidden)
 when the mouse is plugged in.
