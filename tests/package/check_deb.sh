@@ -71,6 +71,12 @@ for program in xk-r40 xk-r40-ctl; do
     grep -q "^\.TH .*\"$program $version\"" <<<"$page" || fail "$program(1) is not of version $version"
     grep -qF "usage: ${program//-/\\-} [" <<<"$page" || fail "$program(1) does not hold the usage"
 done
+# xk-r40-ctl(1) holds each command's help too.
+page=$(zcat "$root/usr/share/man/man1/xk-r40-ctl.1.gz")
+for command in status set profile macros reset; do
+    grep -qx "\.SS $command" <<<"$page" || fail "xk-r40-ctl(1) has no section of $command"
+done
+grep -q '^  FIRE_TIME ' <<<"$page" || fail "xk-r40-ctl(1) lacks the keys that set takes"
 
 if ! command -v lintian >/dev/null; then
     echo "SKIP: package: lintian is not installed (scripts/setup installs it); the rest passed"
