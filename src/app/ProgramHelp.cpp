@@ -18,7 +18,8 @@ one already running.
 
 options:
   --hidden                  start in the tray (minimised where the desktop has no tray);
-                            without the mouse, say so on stderr alone and end
+                            without the mouse, say so on stderr alone and end; while it
+                            runs already, end and leave its window as it is
   --virtual-mouse [SOCKET]  use xk-r40-vmouse on SOCKET (default: xk-r40-vmouse.sock in the
                             user's runtime folder) instead of the mouse
   -h, --help                this help

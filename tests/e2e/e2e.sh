@@ -1700,6 +1700,27 @@ help_without_display)
     [ "$(wc -l <"$work/err")" -eq 1 ] && has -q 'no display' <"$work/err" ||
         fail "a start without a display says: $(cat "$work/err")"
     ;;
+second_hidden_start)
+    # A hidden start while the program runs (the login's autostart besides the mouse's arrival)
+    # ends at once and leaves the window hidden; the first goes on.
+    trayer --edge bottom --align right --widthtype pixel --width 60 --heighttype pixel --height 24 >/dev/null 2>&1 &
+    pids+=("$!")
+    sleep 1
+    start_vmouse
+    "$app/xk-r40" --hidden --virtual-mouse "$socket" >>"$work/app.out" 2>&1 &
+    app_pid=$!
+    pids+=("$app_pid")
+    wait_start_upload || fail "the hidden start uploaded nothing"
+    sleep 0.5
+    xdotool search --onlyvisible --name "XK-R40 GAMING MOUSE" >/dev/null 2>&1 && fail "--hidden showed the window"
+    "$app/xk-r40" --hidden --virtual-mouse "$socket" >>"$work/app.out" 2>&1 &
+    second=$!
+    pids+=("$second")
+    wait_gone "$second" 10 || fail "the second hidden start did not end"
+    sleep 1
+    xdotool search --onlyvisible --name "XK-R40 GAMING MOUSE" >/dev/null 2>&1 && fail "a second hidden start showed the window"
+    kill -0 "$app_pid" 2>/dev/null || fail "the first program ended"
+    ;;
 hidden_without_mouse)
     # Hidden (at login, or started by the mouse's arrival) without the mouse: no message box,
     # one line on stderr that says why, and the program ends. Without --hidden the message
