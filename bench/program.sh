@@ -38,7 +38,12 @@ cleanup() {
 trap cleanup EXIT
 
 mkdir "$app"
-for f in xk-r40 config.ini constMacro.dat Macro_CN.dat skins; do cp -r "$bin/$f" "$app/"; done
+for f in xk-r40 config.ini constMacro.dat Macro_EN.dat Macro_CN.dat skins; do cp -r "$bin/$f" "$app/"; done
+# The person's files, in a configuration folder of the run's own.
+export XDG_CONFIG_HOME=$work/config
+conf=$XDG_CONFIG_HOME/xk-r40
+mkdir -p "$conf"
+cp "$bin/config.ini" "$bin/Macro_CN.dat" "$conf/"
 
 # Macro files hold each slot as 1064 bytes of three decimal digits: the UTF-16LE name (40
 # bytes), repeat on, repeat count (2), event count, then per event the key (a virtual key),
@@ -71,12 +76,12 @@ done
     printf '[Macros]\r\nmacroNum=2\r\n'
     printf '0=%s\r\n' "$(slot LATENCY 1 "65 1 15 65 2 15")"
     printf '1=%s\r\n' "$(slot TIMING 3 "$timing_events")"
-} >"$app/Macro_EN.dat"
+} >"$conf/Macro_EN.dat"
 # English, configuration 1; button 6 (the mouse's number 8) plays macro 2, button 7 (number 9)
 # macro 1.
-sed -i -e 's/^VER_SEL=.*/VER_SEL=1/' -e 's/^CurConfig=.*/CurConfig=1/' "$app/config.ini"
+sed -i -e 's/^VER_SEL=.*/VER_SEL=1/' -e 's/^CurConfig=.*/CurConfig=1/' "$conf/config.ini"
 sed -i -e '/^\[Config1\]/,/^\[/ s/^K6=.*/K6=42/' -e '/^\[Config1\]/,/^\[/ s/^K7=.*/K7=41/' \
-    "$app/config.ini"
+    "$conf/config.ini"
 
 xk_start_xvfb
 trayer --edge bottom --align right --widthtype pixel --width 60 --heighttype pixel --height 24 \

@@ -41,13 +41,7 @@ CNUV_DEvoraApp::~CNUV_DEvoraApp() {
 }
 
 int CNUV_DEvoraApp::Run() {
-    std::string noFolder;
-    if (folders_.person.empty()) {
-        noFolder = "no home folder is known (HOME is not set) for config.ini and the macros";
-    } else {
-        MakePersonFolder(folders_.person, noFolder);
-    }
-    if (!noFolder.empty()) {
+    if (std::string noFolder; !MakePersonFolder(folders_.person, noFolder)) {
         const std::string text = "XK-R40 cannot start: " + noFolder;
         std::fprintf(stderr, "%s\n", text.c_str());
         ShowMessage(text);

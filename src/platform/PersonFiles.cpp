@@ -68,6 +68,10 @@ std::string MoveIn(const fs::path& from, const fs::path& to) {
 } // namespace
 
 bool MakePersonFolder(const fs::path& folder, std::string& problem) {
+    if (folder.empty()) {
+        problem = "no home folder is known (HOME is not set) for config.ini and the macros";
+        return false;
+    }
     std::error_code error;
     if (fs::is_directory(folder, error)) {
         return true;

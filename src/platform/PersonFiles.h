@@ -15,7 +15,7 @@ inline constexpr std::array<const char*, 3> kPersonFileNames{"config.ini", "Macr
                                                              "Macro_CN.dat"};
 
 // Makes the person's folder and its missing parents, new ones readable by the user alone;
-// false with the reason when it cannot be made.
+// false with the reason when it cannot be made or none is known (no home folder).
 bool MakePersonFolder(const std::filesystem::path& folder, std::string& problem);
 
 // Lays out the person's files before anything reads them; the caller holds the folder's lock.

@@ -68,12 +68,19 @@ fail() {
     exit 1
 }
 
-# A copy of the program's folder with its delivered data.
+# A copy of the program's folder with its delivered data, and the person's own folder in a
+# configuration home of the case's own, laid out as the program's first start lays it out.
 mkdir "$app"
 for f in xk-r40 config.ini constMacro.dat Macro_EN.dat Macro_CN.dat skins; do
     cp -r "$bin/$f" "$app/" 2>/dev/null
 done
 cp "$bin"/defMacro*.dat "$app/" 2>/dev/null
+export XDG_CONFIG_HOME=$work/config
+conf=$XDG_CONFIG_HOME/xk-r40
+mkdir -p -m 700 "$conf"
+for f in config.ini Macro_EN.dat Macro_CN.dat; do
+    cp "$bin/$f" "$conf/"
+done
 layout=$app/skins/INI_EN/skin_main_en.ini
 
 xk_start_xvfb || fail "no X server"
@@ -234,8 +241,8 @@ hold_macro() {
     while [ ${#values[@]} -lt 40 ]; do values+=(0); done
     values+=(0 1 0 4 240 1 15 0 65 1 64 31 65 2 15 0 240 2 15 0) # 8000 ms = 64 + 31 * 256
     while [ ${#values[@]} -lt 1064 ]; do values+=(0); done
-    printf '[Macros]\r\nmacroNum=1\r\n0=%s\r\n' "$(printf '%03d' "${values[@]}")" >"$app/Macro_EN.dat"
-    sed -i '/^\[Config1\]/,/^\[/ s/^K3=[^\r]*/K3=41/' "$app/config.ini"
+    printf '[Macros]\r\nmacroNum=1\r\n0=%s\r\n' "$(printf '%03d' "${values[@]}")" >"$conf/Macro_EN.dat"
+    sed -i '/^\[Config1\]/,/^\[/ s/^K3=[^\r]*/K3=41/' "$conf/config.ini"
 }
 
 # Presses and releases the mouse's button $1, then waits until the macro holds A.
@@ -354,7 +361,7 @@ apply_uploads_clicked)
     ;;
 configuration_buttons)
     # Configuration 3 gets a fire time of its own (240 ms = 30 units of 8 ms).
-    sed -i '/^\[Config3\]/,/^\[/ s/^FIRE_TIME=.*/FIRE_TIME=240/' "$app/config.ini"
+    sed -i '/^\[Config3\]/,/^\[/ s/^FIRE_TIME=.*/FIRE_TIME=240/' "$conf/config.ini"
     start_vmouse; start_app
     wid=$(xk_wait_window 20) || fail "no window"
     sleep 0.5
@@ -363,28 +370,28 @@ configuration_buttons)
     sleep 0.8
     last=$(reports_of 12 | tail -1 | awk '{print $5 $6}')
     [ "$last" = "001e" ] || fail "fire time after configuration 3 is '$last', not 001e"
-    grep -q '^CurConfig=3' "$app/config.ini" || fail "CurConfig was not saved as 3"
+    grep -q '^CurConfig=3' "$conf/config.ini" || fail "CurConfig was not saved as 3"
     ;;
 dotfile_link)
     # config.ini is a dotfile manager's link, and killed saves left temporaries: the program
     # removes its leftovers at start, and Apply writes through the link into its target.
     mkdir "$work/dotfiles"
-    mv "$app/config.ini" "$work/dotfiles/config.ini"
-    ln -s "$work/dotfiles/config.ini" "$app/config.ini"
-    for f in "$work/dotfiles/config.ini.tmp4242-0" "$app/Macro_EN.dat.tmp7-3" "$app/Macro_CN.dat.tmp7-4"; do
+    mv "$conf/config.ini" "$work/dotfiles/config.ini"
+    ln -s "$work/dotfiles/config.ini" "$conf/config.ini"
+    for f in "$work/dotfiles/config.ini.tmp4242-0" "$conf/Macro_EN.dat.tmp7-3" "$conf/Macro_CN.dat.tmp7-4"; do
         echo partial >"$f"
     done
-    echo mine >"$app/config.ini.tmp-notes"
+    echo mine >"$conf/config.ini.tmp-notes"
     start_vmouse; start_app
     wid=$(xk_wait_window 20) || fail "no window"
     sleep 0.5
-    leftovers=$(ls "$work/dotfiles" "$app" | grep '\.tmp[0-9]')
+    leftovers=$(ls "$work/dotfiles" "$conf" | grep '\.tmp[0-9]')
     [ -z "$leftovers" ] || fail "leftovers of killed saves stayed: $leftovers"
-    [ -f "$app/config.ini.tmp-notes" ] || fail "a file of the person's that looks alike was removed"
+    [ -f "$conf/config.ini.tmp-notes" ] || fail "a file of the person's that looks alike was removed"
     click 6 # configuration 3
     click 3 # apply
     sleep 0.8
-    [ -L "$app/config.ini" ] || fail "the link was replaced by a plain file"
+    [ -L "$conf/config.ini" ] || fail "the link was replaced by a plain file"
     grep -q '^CurConfig=3' "$work/dotfiles/config.ini" || fail "the link's target did not get CurConfig=3"
     ;;
 root_keeps_users_files)
@@ -395,8 +402,8 @@ root_keeps_users_files)
         exit 77
     fi
     chmod 755 "$work"
-    chown -R 65534:65534 "$app"
-    checksums "$app" >"$work/before"
+    chown -R 65534:65534 "$work/config"
+    checksums "$conf" >"$work/before"
     start_vmouse; start_app
     wid=$(xk_wait_window 20) || fail "no window"
     wait_start_upload || fail "no upload"
@@ -404,9 +411,9 @@ root_keeps_users_files)
     click 3  # apply
     expect_message apply-as-root
     close_message "of apply"
-    checksums "$app" >"$work/after"
+    checksums "$conf" >"$work/after"
     cmp -s "$work/before" "$work/after" || fail "root changed the person's files: $(diff "$work/before" "$work/after")"
-    mine=$(find "$app" ! -user 65534 ! -name xk-r40.lock)
+    mine=$(find "$work/config" ! -user 65534 ! -name xk-r40.lock)
     [ -z "$mine" ] || fail "files now belong to another: $mine"
     ;;
 hide_and_second_start)
@@ -447,7 +454,7 @@ recording)
     xk_click_element "$wid" "$macro_layout" 5 # save
     sleep 0.5
     # Events are key, action and the delay's two bytes, three digits each: X (88) and Y (89).
-    grep -Eq '088001[0-9]{6}088002[0-9]{6}089001[0-9]{6}089002' "$app/Macro_EN.dat" ||
+    grep -Eq '088001[0-9]{6}088002[0-9]{6}089001[0-9]{6}089002' "$conf/Macro_EN.dat" ||
         fail "the recorded keys are not in Macro_EN.dat"
     ;;
 function_popup)
@@ -543,7 +550,7 @@ popup_drag)
     click 3 # apply
     sleep 0.8
     [ "$(report_count)" -gt "$before" ] || fail "apply sent nothing"
-    section_of "$app/config.ini" Config1 | has -q '^K6=32' || fail "button 6 did not get code 32"
+    section_of "$conf/config.ini" Config1 | has -q '^K6=32' || fail "button 6 did not get code 32"
     ;;
 warning_at_rest)
     # The warning opens under the slot while the pointer still rests on the slot, after a
@@ -610,13 +617,13 @@ recording_as_typed)
     expected="88/1 88/2 164/1 32/1 164/2 32/2 93/1 93/2 164/1 115/1 164/2 115/2 121/1 121/2 "
     expected+="124/1 124/2 41/1 41/2 36/1 36/2 144/1 144/2 103/1 103/2 "
     expected+="188/1 188/2 220/1 220/2 41/1 41/2 43/1 43/2 161/1 161/2 "
-    got=$(macro_events "$app/Macro_EN.dat" 0)
+    got=$(macro_events "$conf/Macro_EN.dat" 0)
     [ "$got" = "$expected" ] || fail "recorded '$got', expected '$expected'"
     ;;
 event_menu_and_play)
     # Edit a recorded macro from its menu with the pointer and the keys, save it, give button 5
     # (index 3) the macro and play it on the mouse.
-    sed -i '/^\[Config1\]/,/^\[/ s/^K3=.*/K3=41/' "$app/config.ini"
+    sed -i '/^\[Config1\]/,/^\[/ s/^K3=.*/K3=41/' "$conf/config.ini"
     start_vmouse; start_app
     wid=$(xk_wait_window 20) || fail "no window"
     sleep 0.5
@@ -639,9 +646,9 @@ event_menu_and_play)
     xdotool key Up Return sleep 0.3 # Delete the left button's press
     macro_click 5
     sleep 0.5
-    got=$(macro_events "$app/Macro_EN.dat" 0)
+    got=$(macro_events "$conf/Macro_EN.dat" 0)
     [ "$got" = "65/1 65/2 242/2 " ] || fail "the edited macro is '$got'"
-    tr -d '\r' <"$app/Macro_EN.dat" | has -q '^0=.\{132\}065001250000065002030000242002030000' ||
+    tr -d '\r' <"$conf/Macro_EN.dat" | has -q '^0=.\{132\}065001250000065002030000242002030000' ||
         fail "the edited delay is not 250"
     before=$(report_count)
     "$vmouse" --socket "$socket" press 5 >/dev/null
@@ -697,8 +704,8 @@ factory_reset)
     # Configuration 1 and 5 and the user macros differ from the factory state; configuration 1
     # has the repeat-until-stopped macro mode, which the reset keeps.
     sed -i -e '/^\[Config1\]/,/^\[/ { s/^FIRE_TIME=.*/FIRE_TIME=240/; s/^MACRO_MODE2=.*/MACRO_MODE2=1/ }' \
-        -e '/^\[Config5\]/,/^\[/ { s/^K5=.*/K5=40/; s/^FIRE_TIME=.*/FIRE_TIME=16/ }' "$app/config.ini"
-    printf '[Macros]\nmacroNum=0\n' >"$app/Macro_EN.dat"
+        -e '/^\[Config5\]/,/^\[/ { s/^K5=.*/K5=40/; s/^FIRE_TIME=.*/FIRE_TIME=16/ }' "$conf/config.ini"
+    printf '[Macros]\nmacroNum=0\n' >"$conf/Macro_EN.dat"
     start_vmouse; start_app
     wid=$(xk_wait_window 20) || fail "no window"
     sleep 0.5
@@ -710,26 +717,26 @@ factory_reset)
     sleep 0.5
     shot reset-macro-en
     [ "$(last_fire_time)" = "0006" ] || fail "fire time after the reset is '$(last_fire_time)', not 0006 (50 ms)"
-    section_of "$app/config.ini" Config1 | has -qx 'MACRO_MODE2=1' || fail "configuration 1 lost its macro mode"
-    section_of "$app/config.ini" Config1 | has -qx 'FIRE_TIME=50' || fail "configuration 1 is not the built-in default"
-    [ "$(section_of "$app/config.ini" Config5)" = "$(section_of "$app/config.ini" CfgReset_EN5)" ] ||
+    section_of "$conf/config.ini" Config1 | has -qx 'MACRO_MODE2=1' || fail "configuration 1 lost its macro mode"
+    section_of "$conf/config.ini" Config1 | has -qx 'FIRE_TIME=50' || fail "configuration 1 is not the built-in default"
+    [ "$(section_of "$conf/config.ini" Config5)" = "$(section_of "$conf/config.ini" CfgReset_EN5)" ] ||
         fail "configuration 5 is not CfgReset_EN5 in English"
     # The saved file keeps its own line ends.
-    cmp -s <(tr -d "\r" <"$app/Macro_EN.dat") <(tr -d "\r" <"$app/skins/INI_EN/defMacro.dat") ||
+    cmp -s <(tr -d "\r" <"$conf/Macro_EN.dat") <(tr -d "\r" <"$app/skins/INI_EN/defMacro.dat") ||
         fail "Macro_EN.dat is not the factory macros"
-    grep -q '^CurConfig=1' "$app/config.ini" || fail "CurConfig changed"
+    grep -q '^CurConfig=1' "$conf/config.ini" || fail "CurConfig changed"
     ;;
 language_switch)
     start_vmouse; start_app
     wid=$(xk_wait_window 20) || fail "no window"
     sleep 0.5
-    cp "$app/config.ini" "$work/config-before.ini"
+    cp "$conf/config.ini" "$work/config-before.ini"
     before=$(report_count)
     click 17 # Chinese; the pointer stays over it
     sleep 0.8
     shot main-cn
-    grep -q '^VER_SEL=0' "$app/config.ini" || fail "VER_SEL is not 0"
-    diff <(grep -v '^VER_SEL=' "$work/config-before.ini") <(grep -v '^VER_SEL=' "$app/config.ini") >/dev/null ||
+    grep -q '^VER_SEL=0' "$conf/config.ini" || fail "VER_SEL is not 0"
+    diff <(grep -v '^VER_SEL=' "$work/config-before.ini") <(grep -v '^VER_SEL=' "$conf/config.ini") >/dev/null ||
         fail "the switch changed config.ini beyond VER_SEL"
     [ "$(report_count)" -eq "$before" ] || fail "the switch sent reports to the mouse"
     [ "$(xdotool getwindowname "$wid")" = "XK-R40 GAMING MOUSE" ] || fail "the title changed"
@@ -744,7 +751,7 @@ language_switch)
     xk_click_element "$wid" "$cn" 18 # English again, on the macro page
     sleep 0.5
     shot macro-en
-    grep -q '^VER_SEL=1' "$app/config.ini" || fail "VER_SEL is not 1"
+    grep -q '^VER_SEL=1' "$conf/config.ini" || fail "VER_SEL is not 1"
     xk_click_element "$wid" "$layout" 9
     xk_click_element "$wid" "$layout" 17
     sleep 0.5
@@ -771,9 +778,9 @@ profile_files)
     wait_windows_named "Save As" || fail "no save dialog"
     shot export-dialog
     choose_file mine
-    [ -f "$app/mine.ini" ] || fail "no mine.ini in the program folder"
-    [ "$(stat -c %a "$app/mine.ini")" = 600 ] || fail "a new profile is readable by others"
-    [ "$(section_of "$app/mine.ini" Config7)" = "$(section_of "$app/config.ini" Config1)" ] ||
+    [ -f "$conf/mine.ini" ] || fail "no mine.ini in the person's folder"
+    [ "$(stat -c %a "$conf/mine.ini")" = 600 ] || fail "a new profile is readable by others"
+    [ "$(section_of "$conf/mine.ini" Config7)" = "$(section_of "$conf/config.ini" Config1)" ] ||
         fail "the exported profile is not configuration 1"
     # Export into an existing file, after the overwrite question: the rest of it stays.
     printf '; kept\n[Other]\nname=mine\n' >"$work/shared.ini"
@@ -818,8 +825,8 @@ exit_while_playing)
     while [ ${#values[@]} -lt 40 ]; do values+=(0); done
     values+=(0 1 0 4 240 1 15 0 65 1 64 31 65 2 15 0 240 2 15 0) # 8000 ms = 64 + 31 * 256
     while [ ${#values[@]} -lt 1064 ]; do values+=(0); done
-    printf '[Macros]\r\nmacroNum=1\r\n0=%s\r\n' "$(printf '%03d' "${values[@]}")" >"$app/Macro_EN.dat"
-    sed -i '/^\[Config1\]/,/^\[/ s/^K3=[^\r]*/K3=41/' "$app/config.ini"
+    printf '[Macros]\r\nmacroNum=1\r\n0=%s\r\n' "$(printf '%03d' "${values[@]}")" >"$conf/Macro_EN.dat"
+    sed -i '/^\[Config1\]/,/^\[/ s/^K3=[^\r]*/K3=41/' "$conf/config.ini"
     trayer --edge bottom --align right --widthtype pixel --width 60 --heighttype pixel --height 24 >/dev/null 2>&1 &
     pids+=("$!")
     sleep 1
@@ -906,7 +913,7 @@ signal_in_modal_loops)
 one_node)
     # Both vendor collections on one node: the upload and a button press go through it, every
     # report at report 7's own length (8 bytes), none refused.
-    sed -i '/^\[Config1\]/,/^\[/ s/^K3=[^\r]*/K3=24/' "$app/config.ini" # volume up
+    sed -i '/^\[Config1\]/,/^\[/ s/^K3=[^\r]*/K3=24/' "$conf/config.ini" # volume up
     "$vmouse" --socket "$socket" serve --one-node --log "$work/reports.log" >/dev/null 2>&1 &
     pids+=("$!")
     xk_wait_vmouse "$vmouse" "$socket" || fail "the virtual mouse did not start"
@@ -928,33 +935,34 @@ one_node)
     fi
     ;;
 no_config)
-    # Without config.ini every field is 0: buttons left to the computer, configuration 0; the
-    # upload creates the file with Config6 and Config0, in CR LF as Windows writes it.
-    rm "$app/config.ini"
+    # Without config.ini, and no delivered one to start it from, every field is 0: buttons left
+    # to the computer, configuration 0; the upload creates the file with Config6 and Config0,
+    # in CR LF as Windows writes it.
+    rm "$conf/config.ini" "$app/config.ini"
     start_vmouse; start_app
     xk_wait_window 20 >/dev/null || fail "no window"
     wait_start_upload || fail "no upload"
     sleep 0.5
     [ "$(reports_of 10 | awk '{print $6}' | sort -u)" = "00" ] || fail "a button got a device function"
-    [ -f "$app/config.ini" ] || fail "no config.ini was made"
-    grep -q '^CurConfig=0' "$app/config.ini" || fail "CurConfig is not 0"
-    grep -q '^\[Config6\]' "$app/config.ini" || fail "no Config6"
-    grep -q '^\[Config0\]' "$app/config.ini" || fail "no Config0"
-    [ "$(grep -c $'\r$' "$app/config.ini")" -eq "$(wc -l <"$app/config.ini")" ] ||
+    [ -f "$conf/config.ini" ] || fail "no config.ini was made"
+    grep -q '^CurConfig=0' "$conf/config.ini" || fail "CurConfig is not 0"
+    grep -q '^\[Config6\]' "$conf/config.ini" || fail "no Config6"
+    grep -q '^\[Config0\]' "$conf/config.ini" || fail "no Config0"
+    [ "$(grep -c $'\r$' "$conf/config.ini")" -eq "$(wc -l <"$conf/config.ini")" ] ||
         fail "config.ini has line ends other than CR LF"
     ;;
 ctl_config_alone)
     # Without the program, xk-r40-ctl uploads configuration 3 itself and keeps it current.
     cp "$bin/xk-r40-ctl" "$app/"
-    sed -i '/^\[Config3\]/,/^\[/ s/^FIRE_TIME=.*/FIRE_TIME=240/' "$app/config.ini"
+    sed -i '/^\[Config3\]/,/^\[/ s/^FIRE_TIME=.*/FIRE_TIME=240/' "$conf/config.ini"
     start_vmouse
     out=$("$app/xk-r40-ctl" --virtual-mouse "$socket" config 3 2>&1) || fail "config 3 failed: $out"
     wait_reports_above 14 || fail "no upload: $out"
     sleep 0.3
     [ "$(report_count)" -eq 15 ] || fail "$(report_count) reports, not the 15 of one upload"
     [ "$(last_fire_time)" = "001e" ] || fail "fire time is '$(last_fire_time)', not 001e of configuration 3"
-    grep -q '^CurConfig=3' "$app/config.ini" || fail "CurConfig was not saved as 3"
-    [ "$(section_of "$app/config.ini" Config6)" = "$(section_of "$app/config.ini" Config3)" ] ||
+    grep -q '^CurConfig=3' "$conf/config.ini" || fail "CurConfig was not saved as 3"
+    [ "$(section_of "$conf/config.ini" Config6)" = "$(section_of "$conf/config.ini" Config3)" ] ||
         fail "Config6 does not hold the uploaded configuration 3"
     "$app/xk-r40-ctl" --virtual-mouse "$socket" status >"$work/status" 2>&1 || fail "status failed: $(cat "$work/status")"
     grep -qx 'configuration: 3' "$work/status" || fail "status does not show configuration 3"
@@ -965,7 +973,7 @@ ctl_config_to_program)
     # With the program running, xk-r40-ctl asks it: the window shows configuration 3 as if a
     # person had chosen and applied it, and the mouse gets one upload.
     cp "$bin/xk-r40-ctl" "$app/"
-    sed -i '/^\[Config3\]/,/^\[/ s/^FIRE_TIME=.*/FIRE_TIME=240/' "$app/config.ini"
+    sed -i '/^\[Config3\]/,/^\[/ s/^FIRE_TIME=.*/FIRE_TIME=240/' "$conf/config.ini"
     start_vmouse; start_app
     wid=$(xk_wait_window 20) || fail "no window"
     # The pointer rests on a bare place of the window, so no element is lit.
@@ -978,7 +986,7 @@ ctl_config_to_program)
     shot ctl-config3
     [ "$(report_count)" -eq $((before + 15)) ] || fail "$(($(report_count) - before)) reports, not the 15 of one upload"
     [ "$(last_fire_time)" = "001e" ] || fail "fire time is '$(last_fire_time)', not 001e of configuration 3"
-    grep -q '^CurConfig=3' "$app/config.ini" || fail "CurConfig was not saved as 3"
+    grep -q '^CurConfig=3' "$conf/config.ini" || fail "CurConfig was not saved as 3"
     same_pixels ctl-before ctl-config3 && fail "the window did not change"
     "$app/xk-r40-ctl" status >"$work/status" 2>&1 || fail "status failed: $(cat "$work/status")"
     grep -q '^owner: xk-r40 (running)' "$work/status" || fail "status was not answered by the program"
@@ -997,7 +1005,7 @@ ctl_config_to_program)
     [ "$(report_count)" -eq $((before + 15)) ] || fail "set did not send one upload"
     reports_of 10 | tail -8 | has -q ' 10 02 00 ' || fail "button 1 is not left to the computer for Volume Up"
     [ "$(reports_of 11 | tail -1 | awk '{print $5}')" = "01" ] || fail "the wheel status was not applied"
-    section_of "$app/config.ini" Config3 | has -qx 'K1=24' || fail "K1=24 was not saved in configuration 3"
+    section_of "$conf/config.ini" Config3 | has -qx 'K1=24' || fail "K1=24 was not saved in configuration 3"
     ;;
 ctl_set_refused)
     # A value out of range changes nothing and exits non-zero, with or without the program.
@@ -1006,24 +1014,24 @@ ctl_set_refused)
     [ $? -eq 3 ] || fail "no mouse did not exit with 3: $out"
     echo "$out" | has -q "xk-r40-vmouse --socket $socket serve" || fail "no mouse without the reason: $out"
     start_vmouse
-    cp "$app/config.ini" "$work/config-before.ini"
+    cp "$conf/config.ini" "$work/config-before.ini"
     out=$("$app/xk-r40-ctl" --virtual-mouse "$socket" set DPI_SET1 99 2>&1)
     [ $? -eq 2 ] || fail "set DPI_SET1 99 did not exit with 2: $out"
     echo "$out" | has -q '0\.\.11' || fail "the allowed range is not printed: $out"
     sleep 0.3
     [ "$(report_count)" -eq 0 ] || fail "set DPI_SET1 99 sent reports"
-    cmp -s "$app/config.ini" "$work/config-before.ini" || fail "set DPI_SET1 99 changed config.ini"
+    cmp -s "$conf/config.ini" "$work/config-before.ini" || fail "set DPI_SET1 99 changed config.ini"
     start_app
     xk_wait_window 20 >/dev/null || fail "no window"
     sleep 0.8
     before=$(report_count)
-    cp "$app/config.ini" "$work/config-running.ini"
+    cp "$conf/config.ini" "$work/config-running.ini"
     out=$("$app/xk-r40-ctl" set DPI_SET1 99 2>&1)
     [ $? -eq 2 ] || fail "set DPI_SET1 99 through the program did not exit with 2: $out"
     echo "$out" | has -q '0\.\.11' || fail "the program's answer lacks the range: $out"
     sleep 0.5
     [ "$(report_count)" -eq "$before" ] || fail "the program sent reports for a refused set"
-    cmp -s "$app/config.ini" "$work/config-running.ini" || fail "a refused set changed config.ini"
+    cmp -s "$conf/config.ini" "$work/config-running.ini" || fail "a refused set changed config.ini"
     "$app/xk-r40-ctl" status | has -q '^DPI_SET1=6 ' || fail "the program's record changed"
     ;;
 refused_files)
@@ -1033,15 +1041,15 @@ refused_files)
     cp "$bin/xk-r40-ctl" "$app/"
     ctl() { "$app/xk-r40-ctl" --virtual-mouse "$socket" "$@"; }
     profile() { # the Config1 keys as a profile, with line $1 (KEY=...) put in, or KEY dropped for "KEY"
-        { echo '[Config7]'; section_of "$app/config.ini" Config1 | grep -v "^${1%%=*}="; [ "${1#*=}" = "$1" ] || echo "$1"; } >"$2"
+        { echo '[Config7]'; section_of "$conf/config.ini" Config1 | grep -v "^${1%%=*}="; [ "${1#*=}" = "$1" ] || echo "$1"; } >"$2"
     }
     mkdir "$work/bad"
     profile 'K1' "$work/bad/p-missing-key.ini"
     profile 'DPI_SET1=12' "$work/bad/p-range.ini"
     profile 'FIRE_TIME=fast' "$work/bad/p-number.ini"
     printf '[Config7]\nK0=3\nFIRE_TIME=50\n' >"$work/bad/p-only-two.ini"
-    section_of "$app/config.ini" Config1 | sed 's/^K0=1$/K0=2/' | { echo '[Config7]'; cat; } >"$work/bad/p-no-left.ini"
-    section_of "$app/config.ini" Config1 | sed 's/^\(DPI_SET_EN[0-3]\)=.*/\1=0/' | { echo '[Config7]'; cat; } >"$work/bad/p-no-dpi.ini"
+    section_of "$conf/config.ini" Config1 | sed 's/^K0=1$/K0=2/' | { echo '[Config7]'; cat; } >"$work/bad/p-no-left.ini"
+    section_of "$conf/config.ini" Config1 | sed 's/^\(DPI_SET_EN[0-3]\)=.*/\1=0/' | { echo '[Config7]'; cat; } >"$work/bad/p-no-dpi.ini"
     { profile 'FIRE_TIME=100' /dev/stdout; head -c 1100000 /dev/zero | tr '\0' ';'; } >"$work/bad/p-large.ini"
     slot=$(printf '%03d' 66 0 $(seq 1 1062 | sed 's/.*/0/'))
     printf '[Macros]\r\n0=%s\r\n' "$slot" >"$work/bad/m-no-count.dat"
@@ -1049,7 +1057,7 @@ refused_files)
     printf '[Macros]\r\nmacroNum=2\r\n0=%s\r\n' "$slot" >"$work/bad/m-slot-missing.dat"
     printf '[Macros]\r\nmacroNum=1\r\n0=%sx\r\n' "$slot" >"$work/bad/m-slot-garbage.dat"
     { printf '[Macros]\r\nmacroNum=1\r\n0=%s\r\n' "$slot"; head -c 1100000 /dev/zero | tr '\0' ';'; } >"$work/bad/m-large.dat"
-    sums() { checksums "$app" | grep -v xk-r40-ctl; checksums "$work/bad"; }
+    sums() { checksums "$app" | grep -v xk-r40-ctl; checksums "$conf"; checksums "$work/bad"; }
     before_sums=$(sums)
     refuse_all() { # $1: who answers, for the failure text
         local f out status
@@ -1097,7 +1105,7 @@ ctl_requests_to_program)
     values=(27 0 91 0 50 0 74 0 10 0 88 0) # ESC [ 2 J LF X
     while [ ${#values[@]} -lt 40 ]; do values+=(0); done
     while [ ${#values[@]} -lt 1064 ]; do values+=(0); done
-    printf '[Macros]\r\nmacroNum=1\r\n0=%s\r\n' "$(printf '%03d' "${values[@]}")" >"$app/Macro_EN.dat"
+    printf '[Macros]\r\nmacroNum=1\r\n0=%s\r\n' "$(printf '%03d' "${values[@]}")" >"$conf/Macro_EN.dat"
     for who in alone program; do
         [ "$who" = program ] && { start_vmouse; start_app; wid=$(xk_wait_window 20) || fail "no window"; sleep 0.8; }
         "$app/xk-r40-ctl" macros list >"$work/list" 2>&1 || fail "$who: macros list failed"
@@ -1120,15 +1128,15 @@ ctl_requests_to_program)
     status_before=$("$app/xk-r40-ctl" status; "$app/xk-r40-ctl" macros list)
     "$app/xk-r40-ctl" profile export "$work/p.ini" >/dev/null || fail "profile export failed"
     "$app/xk-r40-ctl" macros export "$work/m.dat" >/dev/null || fail "macros export failed"
-    mv "$app/config.ini" "$work/config.ini"; mkdir "$app/config.ini"
-    mv "$app/Macro_EN.dat" "$work/Macro_EN.dat"; mkdir "$app/Macro_EN.dat"
+    mv "$conf/config.ini" "$work/config.ini"; mkdir "$conf/config.ini"
+    mv "$conf/Macro_EN.dat" "$work/Macro_EN.dat"; mkdir "$conf/Macro_EN.dat"
     before=$(report_count)
     while read -r file words; do
         # shellcheck disable=SC2086
         out=$("$app/xk-r40-ctl" $words 2>&1)
         status=$?
         [ "$status" -eq 1 ] || fail "$words exited with $status, not 1: $out"
-        echo "$out" | has -qF "'$app/$file'" || fail "$words does not name $file: $out"
+        echo "$out" | has -qF "'$conf/$file'" || fail "$words does not name $file: $out"
         no_message 1 || fail "$words opened a message box"
     done <<EOF2
 config.ini apply
@@ -1147,15 +1155,20 @@ installed_program)
     # A per-user install into a prefix with a space: the launcher starts the installed program,
     # which uploads and saves into its own folder; the menu entry is valid and starts it too.
     prefix="$work/home dir/.local"
-    folder=$prefix/lib/xk-r40
-    export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
+    folder=$prefix/share/xk-r40
+    export XDG_CONFIG_HOME=$work/fresh-config XDG_DATA_HOME=$work/data
+    conf=$XDG_CONFIG_HOME/xk-r40
     cmake --install "$bin/.." --prefix "$prefix" >"$work/install.log" 2>&1 ||
         fail "the install failed: $(tail -5 "$work/install.log")"
-    for f in xk-r40 config.ini Macro_EN.dat Macro_CN.dat constMacro.dat skins/INI_EN/skin_main_en.ini \
+    for f in config.ini Macro_EN.dat Macro_CN.dat constMacro.dat skins/INI_EN/skin_main_en.ini \
         skins/main_mask.jpg 70-xk-r40.rules uninstall; do
-        [ -e "$folder/$f" ] || fail "$f is not in the program folder"
+        [ -e "$folder/$f" ] || fail "$f is not in the data folder"
     done
-    [ -w "$folder" ] && [ -w "$folder/config.ini" ] || fail "the program folder is not writable"
+    for f in xk-r40 xk-r40-ctl; do
+        [ -f "$prefix/bin/$f" ] && [ ! -L "$prefix/bin/$f" ] && [ -x "$prefix/bin/$f" ] || fail "bin/$f is not the program"
+    done
+    [ ! -e "$prefix/lib" ] || fail "the install made $prefix/lib"
+    [ ! -e "$conf" ] || fail "the install made the person's folder"
     for size in 16 22 24 32 48 64 128 256; do
         [ -s "$prefix/share/icons/hicolor/${size}x$size/apps/xk-r40.png" ] || fail "no $size px icon"
     done
@@ -1177,7 +1190,9 @@ installed_program)
     wait_reports_above 0 || fail "the installed program uploaded nothing"
     sleep 0.5
     [ "$(reports_of 10 | wc -l)" -ge 8 ] || fail "not every button function was uploaded"
-    [ "$folder/config.ini" -nt "$work/install.log" ] || fail "the upload did not save into the program folder"
+    [ "$conf/config.ini" -nt "$work/install.log" ] || fail "the upload did not save into the person's folder"
+    [ "$(stat -c %a "$conf/config.ini" "$conf/Macro_EN.dat" "$conf/Macro_CN.dat" | sort -u)" = 600 ] ||
+        fail "the person's files are not the person's alone"
     "$vmouse" --socket "$socket" unplug >/dev/null 2>&1
     wait_gone "$app_pid" 10 || fail "the installed program did not end when the mouse went"
     # From the menu, as the desktop starts it: no mouse here, so it says so and ends.
@@ -1191,23 +1206,144 @@ installed_program)
     done
     xdotool search --onlyvisible --name 'xk-r40|XK-R40' >/dev/null 2>&1 && fail "a window is left"
     ;;
+former_install_moves)
+    # An upgrade from the former per-user install (everything in PREFIX/lib/xk-r40): the install
+    # removes the old program and its links, and the first start moves the person's three files
+    # into the person's folder once, byte for byte, and says so.
+    rm -rf "$conf"
+    prefix=$work/prefix
+    old=$prefix/lib/xk-r40
+    mkdir -p "$old/skins" "$prefix/bin"
+    cp "$bin/xk-r40" "$bin/xk-r40-ctl" "$old/"
+    echo old >"$old/skins/main_mask.jpg"
+    echo old >"$old/uninstall"
+    ln -s ../lib/xk-r40/xk-r40 "$prefix/bin/xk-r40"
+    ln -s ../lib/xk-r40/xk-r40-ctl "$prefix/bin/xk-r40-ctl"
+    printf '%s\n' bin/xk-r40 bin/xk-r40-ctl lib/xk-r40/skins/main_mask.jpg lib/xk-r40/uninstall \
+        lib/xk-r40/xk-r40 lib/xk-r40/xk-r40-ctl >"$old/installed-files"
+    sed 's/^CurConfig=.*/CurConfig=3/' "$bin/config.ini" >"$old/config.ini"
+    { cat "$bin/Macro_EN.dat"; printf 'MINE=\xff\r\n'; } >"$old/Macro_EN.dat"
+    { cat "$bin/Macro_CN.dat"; printf 'MINE=2\r\n'; } >"$old/Macro_CN.dat"
+    chmod 600 "$old"/*.ini "$old"/*.dat
+    (cd "$old" && sha256sum config.ini Macro_EN.dat Macro_CN.dat) >"$work/old-sums"
+    cmake --install "$bin/.." --prefix "$prefix" >"$work/install.log" 2>&1 ||
+        fail "the install failed: $(tail -5 "$work/install.log")"
+    [ ! -L "$prefix/bin/xk-r40" ] && cmp -s "$prefix/bin/xk-r40" "$bin/xk-r40" || fail "bin/xk-r40 is not the new program"
+    cmp -s "$bin/xk-r40" "$old/xk-r40" 2>/dev/null && fail "the install wrote through the old link"
+    [ "$(cd "$old" && ls -A)" = "$(printf 'Macro_CN.dat\nMacro_EN.dat\nconfig.ini')" ] ||
+        fail "the install left of the old program: $(cd "$old" && ls -A)"
+    (cd "$old" && sha256sum -c --quiet "$work/old-sums") || fail "the install changed the person's files"
+    # The first start, here without the mouse: it says so and ends, after the move.
+    "$prefix/bin/xk-r40" --virtual-mouse "$socket" >>"$work/app.out" 2>&1 &
+    app_pid=$!
+    pids+=("$app_pid")
+    expect_message no-mouse-after-upgrade
+    box=$(xdotool search --onlyvisible --name '^xk-r40$' | head -1)
+    xdotool windowactivate --sync "$box" key Return 2>/dev/null || xdotool key Return
+    wait_gone "$app_pid" 10 || fail "the program did not end without the mouse"
+    (cd "$conf" && sha256sum -c --quiet "$work/old-sums") || fail "the files did not move byte for byte"
+    [ "$(stat -c %a "$conf/config.ini")" = 600 ] || fail "the moved config.ini changed its mode"
+    [ ! -e "$old" ] || fail "the old folder stayed: $(ls -A "$old")"
+    for f in config.ini Macro_EN.dat Macro_CN.dat; do
+        grep -qF "moved $old/$f to $conf/$f" "$work/app.out" || fail "the move of $f was not said"
+    done
+    # Once: files laid down there again (an old install run again) stay where they are.
+    mkdir "$old"
+    echo stray >"$old/config.ini"
+    cp "$bin/xk-r40-ctl" "$app/"
+    start_vmouse
+    out=$("$prefix/bin/xk-r40-ctl" --virtual-mouse "$socket" status 2>&1) || fail "status failed: $out"
+    echo "$out" | has -qx 'configuration: 3' || fail "the moved configuration is not current: $out"
+    echo "$out" | has -q moved && fail "a second move: $out"
+    [ "$(cat "$old/config.ini")" = stray ] || fail "a second move took the file"
+    (cd "$conf" && sha256sum -c --quiet "$work/old-sums") || fail "a second start changed the moved files"
+    ;;
+first_language)
+    # The first config.ini follows the desktop's language, from the locale; later the file's
+    # own VER_SEL rules. The person's folder and its parents are made as needed.
+    rm -rf "$work/config"
+    cp "$bin/xk-r40-ctl" "$app/"
+    start_vmouse
+    LC_ALL='' LC_MESSAGES='' LANG=zh_CN.UTF-8 start_app
+    xk_wait_window 20 >/dev/null || fail "no window"
+    wait_start_upload || fail "no upload"
+    tr -d '\r' <"$conf/config.ini" | has -qx 'VER_SEL=0' || fail "a Chinese desktop did not start in Chinese"
+    [ "$(stat -c %a "$work/config" "$conf" | sort -u)" = 700 ] || fail "the new folders are open to others"
+    [ "$(stat -c %a "$conf/config.ini" "$conf/Macro_EN.dat" "$conf/Macro_CN.dat" | sort -u)" = 600 ] ||
+        fail "the new files are open to others"
+    cmp -s "$conf/Macro_CN.dat" "$app/Macro_CN.dat" || fail "Macro_CN.dat is not the delivered one"
+    "$vmouse" --socket "$socket" unplug >/dev/null 2>&1
+    wait_gone "$app_pid" 10 || fail "the program did not end"
+    # Made by xk-r40-ctl in an English locale; LC_ALL decides over LANG.
+    rm -rf "$work/config"
+    start_vmouse
+    out=$(LC_ALL=en_GB.UTF-8 LANG=zh_CN.UTF-8 "$app/xk-r40-ctl" --virtual-mouse "$socket" status 2>&1) ||
+        fail "status failed: $out"
+    tr -d '\r' <"$conf/config.ini" | has -qx 'VER_SEL=1' || fail "an English desktop did not start in English"
+    # After that VER_SEL rules, whatever the locale.
+    sed -i 's/^VER_SEL=1/VER_SEL=0/' "$conf/config.ini"
+    out=$(LANG=en_GB.UTF-8 "$app/xk-r40-ctl" --virtual-mouse "$socket" status 2>&1) || fail "status failed: $out"
+    tr -d '\r' <"$conf/config.ini" | has -qx 'VER_SEL=0' || fail "the locale replaced the file's language"
+    ;;
+system_install)
+    # Installed by root under a prefix that root owns (as /usr): a user saves settings and
+    # macros into their own configuration folder, which defaults to ~/.config, and the person
+    # here keeps theirs apart; nothing under the prefix changes.
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "SKIP: $case_name: only root can install into a root-owned prefix and make a throwaway user"
+        exit 77
+    fi
+    other=xke2e$$
+    useradd --no-create-home --shell /usr/sbin/nologin "$other" 2>"$work/useradd.err" || {
+        echo "SKIP: $case_name: useradd failed: $(cat "$work/useradd.err")"
+        exit 77
+    }
+    throwaway_user=$other
+    as_other() { setpriv --reuid="$other" --regid="$other" --clear-groups -- "$@"; }
+    chmod 755 "$work"
+    prefix=$work/usr
+    cmake --install "$bin/.." --prefix "$prefix" >"$work/install.log" 2>&1 ||
+        fail "the install failed: $(tail -5 "$work/install.log")"
+    checksums "$prefix" >"$work/prefix-before"
+    home=$work/home-other
+    mkdir -m 700 "$home" "$work/run-other"
+    chown "$other:$other" "$home" "$work/run-other"
+    cp "$vmouse" "$work/vmouse-copy" && chmod 755 "$work/vmouse-copy"
+    other_socket=$work/run-other/vmouse.sock
+    as_other env -i HOME="$home" "$work/vmouse-copy" --socket "$other_socket" serve >/dev/null 2>&1 &
+    pids+=("$!")
+    xk_wait_vmouse "$vmouse" "$other_socket" || fail "the other user's virtual mouse did not start"
+    out=$(as_other env -i HOME="$home" XDG_RUNTIME_DIR="$work/run-other" \
+        "$prefix/bin/xk-r40-ctl" --virtual-mouse "$other_socket" set FIRE_TIME 100 2>&1) ||
+        fail "set as another user failed: $out"
+    theirs=$home/.config/xk-r40
+    [ "$(stat -c %U "$theirs/config.ini" "$theirs/Macro_EN.dat" | sort -u)" = "$other" ] ||
+        fail "the other user's files are not theirs: $(ls -l "$theirs")"
+    section_of "$theirs/config.ini" Config1 | has -qx 'FIRE_TIME=100' || fail "the other user's change was not saved"
+    start_vmouse
+    out=$(XDG_CONFIG_HOME=$work/config "$prefix/bin/xk-r40-ctl" --virtual-mouse "$socket" set FIRE_TIME 200 2>&1) ||
+        fail "set as the person failed: $out"
+    section_of "$conf/config.ini" Config1 | has -qx 'FIRE_TIME=200' || fail "the person's change was not saved"
+    section_of "$theirs/config.ini" Config1 | has -qx 'FIRE_TIME=100' || fail "the person's change reached the other user"
+    checksums "$prefix" | diff "$work/prefix-before" - >/dev/null || fail "files under the prefix changed"
+    ;;
 reinstall_keeps_data)
     # Installing again (an upgrade) renews the program but keeps the person's settings and
     # macros; the uninstall keeps them too unless asked; autostart only when asked for.
     prefix=$work/prefix
-    folder=$prefix/lib/xk-r40
-    export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
+    folder=$prefix/share/xk-r40
+    export XDG_DATA_HOME=$work/data
     install() { cmake --install "$bin/.." --prefix "$prefix" "$@" >>"$work/install.log" 2>&1 || fail "install $* failed"; }
     install
-    sed -i 's/^CurConfig=.*/CurConfig=3/' "$folder/config.ini"
-    printf 'MACRO_MINE=1\r\n' >>"$folder/Macro_EN.dat"
-    config_sum=$(md5sum <"$folder/config.ini")
-    macro_sum=$(md5sum <"$folder/Macro_EN.dat")
+    sed -i 's/^CurConfig=.*/CurConfig=3/' "$conf/config.ini"
+    printf 'MACRO_MINE=1\r\n' >>"$conf/Macro_EN.dat"
+    config_sum=$(md5sum <"$conf/config.ini")
+    macro_sum=$(md5sum <"$conf/Macro_EN.dat")
     echo broken >"$folder/skins/main_mask.jpg"
     rm "$folder/constMacro.dat"
     install
-    [ "$(md5sum <"$folder/config.ini")" = "$config_sum" ] || fail "the second install replaced config.ini"
-    [ "$(md5sum <"$folder/Macro_EN.dat")" = "$macro_sum" ] || fail "the second install replaced Macro_EN.dat"
+    [ "$(md5sum <"$conf/config.ini")" = "$config_sum" ] || fail "the second install replaced config.ini"
+    [ "$(md5sum <"$conf/Macro_EN.dat")" = "$macro_sum" ] || fail "the second install replaced Macro_EN.dat"
     cmp -s "$folder/skins/main_mask.jpg" "$bin/skins/main_mask.jpg" || fail "the second install did not renew the skin"
     [ -f "$folder/constMacro.dat" ] || fail "the second install did not lay down a missing program file"
     # The program starts from the kept files.
@@ -1218,30 +1354,31 @@ reinstall_keeps_data)
     xk_wait_window 20 >/dev/null || fail "no window after the second install"
     wait_reports_above 0 || fail "nothing uploaded after the second install"
     sleep 0.5
-    grep -q '^CurConfig=3' "$folder/config.ini" || fail "the program did not start from the kept configuration"
+    grep -q '^CurConfig=3' "$conf/config.ini" || fail "the program did not start from the kept configuration"
     "$vmouse" --socket "$socket" unplug >/dev/null 2>&1
     wait_gone "$app_pid" 10 || fail "the program did not end"
-    config_sum=$(md5sum <"$folder/config.ini") # as the program saved it
+    config_sum=$(md5sum <"$conf/config.ini") # as the program saved it
     # Autostart is the person's choice: its own component, hidden at login.
     install --component autostart
     autostart=$XDG_CONFIG_HOME/autostart/xk-r40.desktop
     desktop-file-validate "$autostart" || fail "the autostart entry is not valid"
     grep -qF "Exec=\"$prefix/bin/xk-r40\" --hidden" "$autostart" || fail "autostart does not start hidden"
-    # The program folder alone, as scripts/run keeps it.
+    # The programs and their data alone.
     cmake --install "$bin/.." --prefix "$work/run" --component program >>"$work/install.log" 2>&1
-    [ -x "$work/run/lib/xk-r40/xk-r40" ] && [ -f "$work/run/lib/xk-r40/config.ini" ] || fail "no program folder alone"
-    [ ! -e "$work/run/bin" ] && [ ! -e "$work/run/share" ] || fail "the program folder alone brought the desktop files"
+    [ -x "$work/run/bin/xk-r40" ] && [ -f "$work/run/share/xk-r40/config.ini" ] || fail "no program alone"
+    [ ! -e "$work/run/share/applications" ] && [ ! -e "$work/run/share/icons" ] || fail "the program alone brought the desktop files"
     # Uninstall: the person's files stay unless --purge.
     "$folder/uninstall" >>"$work/install.log" 2>&1 || fail "uninstall failed"
-    left=$(cd "$prefix" && find . -type f -o -type l | sort | tr '\n' ' ')
-    [ "$left" = "./lib/xk-r40/Macro_CN.dat ./lib/xk-r40/Macro_EN.dat ./lib/xk-r40/config.ini " ] ||
-        fail "uninstall left '$left'"
+    [ -z "$(ls -A "$prefix")" ] || fail "uninstall left $(cd "$prefix" && find . | tr '\n' ' ')"
+    [ "$(ls "$conf" | grep -vx xk-r40.lock)" = "$(printf 'Macro_CN.dat\nMacro_EN.dat\nconfig.ini')" ] ||
+        fail "uninstall did not keep the person's files: $(ls "$conf")"
     [ ! -e "$autostart" ] || fail "uninstall left the autostart entry"
-    [ "$(md5sum <"$folder/Macro_EN.dat")" = "$macro_sum" ] || fail "uninstall changed Macro_EN.dat"
+    [ "$(md5sum <"$conf/Macro_EN.dat")" = "$macro_sum" ] || fail "uninstall changed Macro_EN.dat"
     install
-    [ "$(md5sum <"$folder/config.ini")" = "$config_sum" ] || fail "installing after an uninstall replaced config.ini"
+    [ "$(md5sum <"$conf/config.ini")" = "$config_sum" ] || fail "installing after an uninstall replaced config.ini"
     "$folder/uninstall" --purge >>"$work/install.log" 2>&1 || fail "uninstall --purge failed"
     [ -z "$(ls -A "$prefix")" ] || fail "uninstall --purge left $(cd "$prefix" && find . | tr '\n' ' ')"
+    [ ! -e "$conf" ] || fail "uninstall --purge left $(ls -A "$conf")"
     ;;
 start_hidden)
     # --hidden starts in the tray: no window, the settings uploaded, the computer-side buttons
@@ -1249,7 +1386,7 @@ start_hidden)
     trayer --edge bottom --align right --widthtype pixel --width 60 --heighttype pixel --height 24 >/dev/null 2>&1 &
     pids+=("$!")
     sleep 1
-    sed -i '/^\[Config1\]/,/^\[/ s/^K4=.*/K4=24/' "$app/config.ini" # button 4: Volume Up
+    sed -i '/^\[Config1\]/,/^\[/ s/^K4=.*/K4=24/' "$conf/config.ini" # button 4: Volume Up
     start_vmouse
     "$app/xk-r40" --hidden --virtual-mouse "$socket" >>"$work/app.out" 2>&1 &
     app_pid=$!
@@ -1412,32 +1549,32 @@ unplug_mid_macro)
     xk_wait_window 20 >/dev/null || fail "no window"
     wait_start_upload || fail "no upload"
     sleep 0.5
-    checksums "$app" >"$work/before"
+    checksums "$conf" >"$work/before"
     play_and_wait_held 5 || fail "the macro did not start"
     "$vmouse" --socket "$socket" unplug >/dev/null 2>&1
     wait_gone "$app_pid" 10 || fail "the program goes on after the mouse was unplugged"
     exit_status || fail "the program ended with status $?"
     grep -Eiq 'sanitizer|segmentation|terminate|abort' "$work/app.out" && fail "the program did not end cleanly"
-    checksums "$app" | diff "$work/before" - >/dev/null || fail "files changed: $(checksums "$app" | diff "$work/before" -)"
+    checksums "$conf" | diff "$work/before" - >/dev/null || fail "files changed: $(checksums "$conf" | diff "$work/before" -)"
     start_vmouse; start_app
     xk_wait_window 20 >/dev/null || fail "no window after the mouse came back"
     wait_start_upload || fail "no upload after the mouse came back"
     ;;
 read_only_folder)
-    # Apply, the main page's save, save macros, both exports and the reset into a program
+    # Apply, the main page's save, save macros, both exports and the reset into a person's
     # folder that takes no writes: each says so, the program goes on, and the folder is as it
     # was.
     if [ "$XK_E2E_OWN_MOUNTS" = 1 ]; then
-        mount --bind "$app" "$app" && mounts+=("$app") && mount -o remount,ro,bind "$app" ||
-            fail "cannot mount the program folder read-only"
+        mount --bind "$conf" "$conf" && mounts+=("$conf") && mount -o remount,ro,bind "$conf" ||
+            fail "cannot mount the person's folder read-only"
     elif [ "$(id -u)" -ne 0 ]; then
-        chmod -R a-w "$app" # permissions hold for this user
+        chmod -R a-w "$conf" # permissions hold for this user
     else
         echo "SKIP: $case_name: root without mount namespaces: nothing keeps the folder read-only"
         exit 77
     fi
-    touch "$app/probe" 2>/dev/null && fail "the program folder takes writes"
-    checksums "$app" >"$work/before"
+    touch "$conf/probe" 2>/dev/null && fail "the person's folder takes writes"
+    checksums "$conf" >"$work/before"
     start_vmouse; start_app
     wid=$(xk_wait_window 20) || fail "no window"
     wait_start_upload || fail "no upload"
@@ -1452,7 +1589,7 @@ read_only_folder)
     click 0 # save
     expect_message save-read-only
     close_message "of save"
-    click 15 # export profile, into the program folder
+    click 15 # export profile, into the person's folder
     wait_windows_named "Save As" || fail "no save dialog"
     choose_file mine
     expect_message export-profile-read-only
@@ -1470,20 +1607,19 @@ read_only_folder)
     click 16 # factory reset: config.ini and Macro_EN.dat
     expect_message reset-read-only
     close_message "of the reset"
-    checksums "$app" | diff "$work/before" - >/dev/null || fail "files changed: $(checksums "$app" | diff "$work/before" -)"
+    checksums "$conf" | diff "$work/before" - >/dev/null || fail "files changed: $(checksums "$conf" | diff "$work/before" -)"
     ;;
 disk_full)
-    # The program folder on a small disk that fills: a save that does not fit says so and
+    # The person's folder on a small disk that fills: a save that does not fit says so and
     # leaves the old file whole, and once there is room the same work is saved.
     [ "$XK_E2E_OWN_MOUNTS" = 1 ] || { echo "SKIP: $case_name: no mount namespace for a small disk"; exit 77; }
-    disk=$work/disk
-    mkdir "$disk"
-    mount -t tmpfs -o size=$(($(du -sk "$app" | cut -f1) + 2048))k tmpfs "$disk" && mounts+=("$disk") ||
+    export XDG_CONFIG_HOME=$work/disk-config
+    disk=$XDG_CONFIG_HOME/xk-r40
+    mkdir -p "$disk"
+    mount -t tmpfs -o size=$(($(du -sk "$conf" | cut -f1) + 2048))k tmpfs "$disk" && mounts+=("$disk") ||
         fail "cannot mount a small disk"
-    cp -a "$app/." "$disk/"
-    app=$disk
-    layout=$app/skins/INI_EN/skin_main_en.ini
-    macro_layout=$app/skins/INI_EN/skin_advance_en.ini
+    cp -a "$conf/." "$disk/"
+    conf=$disk
     start_vmouse; start_app
     wid=$(xk_wait_window 20) || fail "no window"
     wait_start_upload || fail "no upload"
@@ -1496,30 +1632,30 @@ disk_full)
     macro_click 4
     xdotool key x sleep 0.2 key y sleep 0.3
     macro_click 4
-    cp "$app/Macro_EN.dat" "$work/macros-before"
-    dd if=/dev/zero of="$app/filler" bs=4k 2>/dev/null
-    truncate -s -8K "$app/filler"
+    cp "$conf/Macro_EN.dat" "$work/macros-before"
+    dd if=/dev/zero of="$conf/filler" bs=4k 2>/dev/null
+    truncate -s -8K "$conf/filler"
     macro_click 5 # save
     expect_message save-disk-full
     close_message "of the full disk"
-    cmp -s "$app/Macro_EN.dat" "$work/macros-before" || fail "the failed save changed Macro_EN.dat"
-    [ -z "$(find "$app" -maxdepth 1 -name '*.tmp*')" ] || fail "a temporary file was left: $(ls "$app")"
+    cmp -s "$conf/Macro_EN.dat" "$work/macros-before" || fail "the failed save changed Macro_EN.dat"
+    [ -z "$(find "$conf" -maxdepth 1 -name '*.tmp*')" ] || fail "a temporary file was left: $(ls "$conf")"
     # Full to the last byte: apply cannot save config.ini either.
-    cp "$app/config.ini" "$work/config-before"
-    dd if=/dev/zero of="$app/filler2" bs=1k 2>/dev/null
+    cp "$conf/config.ini" "$work/config-before"
+    dd if=/dev/zero of="$conf/filler2" bs=1k 2>/dev/null
     click 9 # the main page
     sleep 0.3
     click 3 # apply
     expect_message apply-disk-full
     close_message "of apply on the full disk"
-    cmp -s "$app/config.ini" "$work/config-before" || fail "the failed apply changed config.ini"
+    cmp -s "$conf/config.ini" "$work/config-before" || fail "the failed apply changed config.ini"
     # Room again: the recording is still there and is saved.
-    rm "$app/filler" "$app/filler2"
+    rm "$conf/filler" "$conf/filler2"
     click 10
     sleep 0.5
     macro_click 5
     no_message 2 || fail "a message although the disk has room"
-    grep -Eq '088001[0-9]{6}088002[0-9]{6}089001[0-9]{6}089002' "$app/Macro_EN.dat" ||
+    grep -Eq '088001[0-9]{6}088002[0-9]{6}089001[0-9]{6}089002' "$conf/Macro_EN.dat" ||
         fail "the recording was not saved once there was room"
     ;;
 broken_skin_pictures)
@@ -1555,9 +1691,9 @@ broken_skin_pictures)
 truncated_config)
     # config.ini cut off in the middle of configuration 1: what is there is used, the rest reads
     # as 0, and apply keeps every line that was there.
-    head -c "$(grep -bo $'K4=4\r' "$app/config.ini" | head -1 | cut -d: -f1)" "$app/config.ini" >"$work/cut"
+    head -c "$(grep -bo $'K4=4\r' "$conf/config.ini" | head -1 | cut -d: -f1)" "$conf/config.ini" >"$work/cut"
     printf 'K4' >>"$work/cut"
-    cp "$work/cut" "$app/config.ini"
+    cp "$work/cut" "$conf/config.ini"
     start_vmouse; start_app
     wid=$(xk_wait_window 20) || fail "no window"
     wait_start_upload || fail "no upload"
@@ -1567,8 +1703,8 @@ truncated_config)
     click 3
     sleep 0.8
     size=$(stat -c %s "$work/cut")
-    cmp -s -n "$size" "$work/cut" "$app/config.ini" || fail "apply changed what was there"
-    section_of "$app/config.ini" Config1 | has -qx 'K4=0' || fail "apply did not complete configuration 1"
+    cmp -s -n "$size" "$work/cut" "$conf/config.ini" || fail "apply changed what was there"
+    section_of "$conf/config.ini" Config1 | has -qx 'K4=0' || fail "apply did not complete configuration 1"
     kill "$app_pid"
     wait_gone "$app_pid" 10 || fail "the program did not end"
     start_app
@@ -1586,8 +1722,8 @@ garbage_macro_file)
             printf '\r\n'
         done
         head -c 2000 /dev/urandom
-    } >"$app/Macro_EN.dat"
-    checksum=$(sha256sum <"$app/Macro_EN.dat")
+    } >"$conf/Macro_EN.dat"
+    checksum=$(sha256sum <"$conf/Macro_EN.dat")
     start_vmouse; start_app
     wid=$(xk_wait_window 20) || fail "no window"
     wait_start_upload || fail "no upload"
@@ -1606,7 +1742,7 @@ garbage_macro_file)
     click 3
     wait_reports_above "$before" || fail "apply sent nothing"
     kill -0 "$app_pid" 2>/dev/null || fail "the program ended"
-    [ "$(sha256sum <"$app/Macro_EN.dat")" = "$checksum" ] || fail "Macro_EN.dat changed without a save"
+    [ "$(sha256sum <"$conf/Macro_EN.dat")" = "$checksum" ] || fail "Macro_EN.dat changed without a save"
     ;;
 stalled_mouse)
     # The mouse stops answering: apply gives up on it, the window goes on answering the pointer,

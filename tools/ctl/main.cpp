@@ -63,13 +63,7 @@ int main(int argc, char** argv) {
 
     const xk::ProgramFolders folders = xk::FoldersOfThisProgram();
     const std::filesystem::path& folder = folders.person;
-    std::string noFolder;
-    if (folder.empty()) {
-        noFolder = "no home folder is known (HOME is not set) for config.ini and the macros";
-    } else {
-        xk::MakePersonFolder(folder, noFolder);
-    }
-    if (!noFolder.empty()) {
+    if (std::string noFolder; !xk::MakePersonFolder(folder, noFolder)) {
         std::fprintf(stderr, "xk-r40-ctl: %s\nNothing was changed.\n", noFolder.c_str());
         return kExitFailed;
     }
