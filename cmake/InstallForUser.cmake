@@ -7,6 +7,8 @@ set(xk_launcher "${CMAKE_INSTALL_PREFIX}/bin/xk-r40")
 # The folder where the former layout kept the program and each person's files.
 set(xk_former_folder lib/xk-r40)
 set(xk_person_files config.ini Macro_EN.dat Macro_CN.dat)
+# Set while CPack lays out the Debian package: what only a per-user install needs is left out.
+set(xk_packaging "$ENV{XK_PACKAGING}")
 
 # The former layout's program files go (those its list names); the person's files stay there
 # for the programs to move into the person's folder at their next start. Its launchers were
@@ -57,18 +59,61 @@ function(xk_desktop_exec out)
     set(${out} "\"${path}\"" PARENT_SCOPE)
 endfunction()
 
-# Writes data/install/TEMPLATE with its Exec line to FILE.
-function(xk_write_desktop_entry template file)
-    xk_desktop_exec(XK_EXEC)
-    file(READ "${XK_INSTALL_DATA}/${template}" text)
+# Writes TEMPLATE with XK_EXEC, its Exec line's program, to FILE.
+function(xk_write_with_exec template file)
+    file(READ "${template}" text)
     string(CONFIGURE "${text}" text @ONLY)
     message(STATUS "Installing: ${file}")
     file(WRITE "${file}" "${text}")
 endfunction()
 
+function(xk_write_desktop_entry template file)
+    xk_desktop_exec(XK_EXEC)
+    xk_write_with_exec("${XK_INSTALL_DATA}/${template}" "${file}")
+endfunction()
+
+# The menu entry is named by the desktop id, which the metainfo and the window's app id share;
+# the entry of earlier installs, xk-r40.desktop, goes.
 macro(xk_install_menu_entry)
-    xk_write_desktop_entry(xk-r40.desktop.in "${xk_root}/share/applications/xk-r40.desktop")
-    list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${CMAKE_INSTALL_PREFIX}/share/applications/xk-r40.desktop")
+    set(xk_entry "share/applications/${XK_DESKTOP_ID}.desktop")
+    xk_write_desktop_entry(program.desktop.in "${xk_root}/${xk_entry}")
+    list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${CMAKE_INSTALL_PREFIX}/${xk_entry}")
+    if(EXISTS "${xk_root}/share/applications/xk-r40.desktop")
+        file(REMOVE "${xk_root}/share/applications/xk-r40.desktop")
+    endif()
+endmacro()
+
+# The launcher's path as a systemd unit's ExecStart names it: quoted, with \ and " escaped,
+# % and $ doubled.
+function(xk_unit_exec out)
+    set(path "${xk_launcher}")
+    string(REPLACE "\\" "\\\\" path "${path}")
+    string(REPLACE "\"" "\\\"" path "${path}")
+    string(REPLACE "%" "%%" path "${path}")
+    string(REPLACE "$" "$$" path "${path}")
+    set(${out} "\"${path}\"" PARENT_SCOPE)
+endfunction()
+
+# The systemd user unit that the udev rule starts when the mouse arrives: where the user's
+# service manager looks for it under this prefix.
+macro(xk_install_user_unit)
+    if(CMAKE_INSTALL_PREFIX STREQUAL "/usr")
+        set(xk_unit_folder lib/systemd/user)
+    else()
+        set(xk_unit_folder share/systemd/user)
+    endif()
+    xk_unit_exec(XK_EXEC)
+    xk_write_with_exec("${XK_SYSTEMD_DATA}/xk-r40.service.in"
+                       "${xk_root}/${xk_unit_folder}/xk-r40.service")
+    list(APPEND CMAKE_INSTALL_MANIFEST_FILES
+         "${CMAKE_INSTALL_PREFIX}/${xk_unit_folder}/xk-r40.service")
+endmacro()
+
+# The package's udev rule, where udev reads the rules of packages. An install from source
+# leaves that to root, from the rule's text (xk_tell_what_is_next).
+macro(xk_install_package_udev_rule)
+    file(INSTALL "${xk_root}/share/xk-r40/70-xk-r40.rules"
+         DESTINATION "${CMAKE_INSTALL_PREFIX}/lib/udev/rules.d")
 endmacro()
 
 # In the user's autostart folder, whatever the prefix.

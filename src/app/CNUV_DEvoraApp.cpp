@@ -59,6 +59,11 @@ int CNUV_DEvoraApp::Run() {
             ShowMessage(text.toStdString());
             return 1;
         }
+        if (commandLine_.hidden) {
+            // A hidden start (at login, or at the mouse's arrival) finds it running already
+            // and leaves its window as it is.
+            return 0;
+        }
         QString why;
         if (!instance_.AskFirstToShow(&why)) {
             std::fprintf(stderr,

@@ -2,6 +2,7 @@
 #include "app/AppIcon.h"
 #include "app/CNUV_DEvoraApp.h"
 
+#include "ctl/MouseDiagnosis.h"
 #include "device/UploadSettings.h"
 #include "macro/MacroFile.h"
 #include "macro/MacroList.h"
@@ -14,6 +15,7 @@
 #include <QApplication>
 
 #include <chrono>
+#include <cstdio>
 #include <thread>
 
 namespace xk {
@@ -69,7 +71,13 @@ bool CNUV_DEvoraApp::InitMainWindow() {
     connected_ = link_->connection().FindMouse();
     WatchDeviceChanges();
     if (!connected_) {
-        ShowMessage(IsEnglish(settings_.language) ? kPlugInEnglish : kPlugInChinese);
+        const std::string why =
+            ctl::WhyNoMouse(commandLine_.virtualMouseSocket, folders_.data / "70-xk-r40.rules");
+        std::fprintf(stderr, "xk-r40: %s\n", why.c_str());
+        // Started hidden (at login, or by the mouse's arrival) it ends quietly.
+        if (!commandLine_.hidden) {
+            ShowMessage(IsEnglish(settings_.language) ? kPlugInEnglish : kPlugInChinese);
+        }
         ExitProgram();
         return false;
     }

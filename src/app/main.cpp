@@ -1,4 +1,6 @@
+#include "ProjectInfo.h"
 #include "app/CNUV_DEvoraApp.h"
+#include "app/ProgramHelp.h"
 #include "platform/DesktopLauncher.h"
 #include "platform/ProgramFolders.h"
 #include "platform/SessionSystemSettings.h"
@@ -25,22 +27,49 @@ void ExitWithoutDisplay() {
     }
 }
 
+bool IsSet(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value != nullptr && *value != '\0';
+}
+
+// Qt aborts when it finds no display to connect to; a start without one (a service before the
+// desktop is up, a console) ends with a line instead.
+bool HasDisplay() {
+    return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY") || IsSet("QT_QPA_PLATFORM");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-
-    std::vector<std::string> arguments;
-    for (int i = 1; i < argc; ++i) {
-        arguments.emplace_back(argv[i]);
-    }
+    // The command line is answered before a display is opened.
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
     xk::CommandLine commandLine = xk::ParseCommandLine(arguments);
+    if (commandLine.help) {
+        std::fwrite(xk::ProgramHelp().data(), 1, xk::ProgramHelp().size(), stdout);
+        return 0;
+    }
+    if (commandLine.version) {
+        std::printf("xk-r40 %.*s\n", static_cast<int>(xk::kVersion.size()), xk::kVersion.data());
+        return 0;
+    }
     if (!commandLine.error.empty()) {
-        std::fprintf(stderr, "%s\nusage: xk-r40 [--hidden] [--virtual-mouse [SOCKET]]\n",
-                     commandLine.error.c_str());
+        std::fprintf(stderr, "xk-r40: %s\n%.*s(xk-r40 --help tells more)\n",
+                     commandLine.error.c_str(), static_cast<int>(xk::ProgramUsage().size()),
+                     xk::ProgramUsage().data());
         return 2;
     }
+    if (!HasDisplay()) {
+        std::fputs("xk-r40: no display to show its window on (neither DISPLAY nor WAYLAND_DISPLAY "
+                   "is set)\n",
+                   stderr);
+        return 1;
+    }
+
+    QApplication application(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    // The desktop entry the window belongs to (the Wayland app id).
+    QGuiApplication::setDesktopFileName(
+        QString::fromLatin1(xk::kDesktopId.data(), static_cast<qsizetype>(xk::kDesktopId.size())));
     const std::unique_ptr<xk::HidTransport> transport = xk::MakeTransport(commandLine);
     xk::SessionSystemSettings system;
     xk::DesktopLauncher launcher;

@@ -128,6 +128,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& arguments) {
     bool virtualMouse = false;
     std::string socket;
     bool help = false;
+    bool version = false;
     std::optional<std::string> verb;
     std::vector<std::string> rest;
     for (size_t i = 0; i < arguments.size(); ++i) {
@@ -148,6 +149,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& arguments) {
             }
         } else if (IsHelpOption(word)) {
             help = true;
+        } else if (word == "--version") {
+            version = true;
         } else if (!verb) {
             if (word.starts_with("-")) {
                 return Refuse("unknown option " + Quoted(word));
@@ -161,7 +164,9 @@ ParsedArguments ParseArguments(const std::vector<std::string>& arguments) {
     }
 
     ParsedArguments result;
-    if (help) {
+    if (version && !help) {
+        result.version = true;
+    } else if (help) {
         result.command.helpTopic = verb && *verb != "help" ? *verb : "";
         if (verb == "help" && !rest.empty()) {
             result.command.helpTopic = rest[0];

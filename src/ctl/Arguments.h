@@ -37,6 +37,8 @@ struct Command {
 
 struct ParsedArguments {
     Command command;
+    // --version: print the version and do nothing else.
+    bool version = false;
     // --virtual-mouse [SOCKET]; an empty socket stands for the default one.
     bool virtualMouse = false;
     std::string virtualMouseSocket;
@@ -49,7 +51,8 @@ inline constexpr int32_t kLastConfiguration = 5;
 
 // The command line after the program's name. `--virtual-mouse [SOCKET]` may stand anywhere;
 // SOCKET is the next argument unless that starts with '-' or is a command's name. `--help`
-// (or `-h`) anywhere asks for the help of the command it follows.
+// (or `-h`) anywhere asks for the help of the command it follows; `--version` anywhere for the
+// version.
 ParsedArguments ParseArguments(const std::vector<std::string>& arguments);
 
 // The arguments that give the same command again, without --virtual-mouse; what xk-r40-ctl

@@ -11,7 +11,7 @@ constexpr std::string_view kOverview =
 
 The XK-R40 GAMING MOUSE from a terminal or a script. While xk-r40 runs, xk-r40-ctl asks it to
 make the change, so its window shows it; otherwise xk-r40-ctl does the work itself, with the
-files beside it.
+same files: config.ini and the macro files in $XDG_CONFIG_HOME/xk-r40 (~/.config/xk-r40).
 
 commands:
   status               the mouse, the current configuration and its fields
@@ -31,6 +31,7 @@ options:
   --virtual-mouse [SOCKET]  use xk-r40-vmouse on SOCKET (default
                             $XDG_RUNTIME_DIR/xk-r40-vmouse.sock) instead of hidraw
   -h, --help                help
+  --version                 the version
 
 exit status: 0 done; 1 a file could not be read or written, or xk-r40 did not answer;
 2 a command, key, name or value refused; 3 no mouse. Nothing changes unless it is 0.

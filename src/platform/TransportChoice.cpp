@@ -3,12 +3,17 @@
 #include "platform/HidrawTransport.h"
 #include "platform/SocketTransport.h"
 
+#include <utility>
+
 namespace xk {
 
 namespace {
 
 constexpr const char* kVirtualMouseOption = "--virtual-mouse";
 constexpr const char* kHiddenOption = "--hidden";
+constexpr const char* kHelpOption = "--help";
+constexpr const char* kShortHelpOption = "-h";
+constexpr const char* kVersionOption = "--version";
 
 } // namespace
 
@@ -22,6 +27,13 @@ SocketPlace DefaultVirtualMouseSocket() {
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     CommandLine result;
+    // The first fault is kept; the rest is still read, so that --help and --version anywhere
+    // are answered.
+    const auto refuse = [&result](std::string error) {
+        if (result.error.empty()) {
+            result.error = std::move(error);
+        }
+    };
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (argument == kVirtualMouseOption && !result.virtualMouseSocket) {
@@ -33,16 +45,17 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             }
             const SocketPlace place = DefaultVirtualMouseSocket();
             if (!place.error.empty()) {
-                result.error = "no socket for the virtual mouse: " + place.error;
-                return result;
+                refuse("no socket for the virtual mouse: " + place.error);
             }
             result.virtualMouseSocket = place.path.string();
         } else if (argument == kHiddenOption && !result.hidden) {
             result.hidden = true;
+        } else if (argument == kHelpOption || argument == kShortHelpOption) {
+            result.help = true;
+        } else if (argument == kVersionOption) {
+            result.version = true;
         } else {
-            result.error = "unknown argument: " + argument +
-                           " (the options are --hidden and --virtual-mouse [PATH])";
-            return result;
+            refuse("unknown argument: " + argument);
         }
     }
     return result;

@@ -934,7 +934,7 @@ display_lost)
 signal_in_modal_loops)
     # TERM ends the program at once by the exit procedure, also while a message box or a file
     # dialog runs its own loop: without a mouse, at its message; then in the export's dialog.
-    "$app/xk-r40" --hidden --virtual-mouse "$work/no-mouse.sock" >>"$work/app.out" 2>&1 &
+    "$app/xk-r40" --virtual-mouse "$work/no-mouse.sock" >>"$work/app.out" 2>&1 &
     app_pid=$!
     pids+=("$app_pid")
     expect_message no-mouse
@@ -1212,7 +1212,7 @@ installed_program)
     for size in 16 22 24 32 48 64 128 256; do
         [ -s "$prefix/share/icons/hicolor/${size}x$size/apps/xk-r40.png" ] || fail "no $size px icon"
     done
-    entry=$prefix/share/applications/xk-r40.desktop
+    entry=$prefix/share/applications/io.github.xk_r40.xk_r40.desktop
     desktop-file-validate "$entry" || fail "the menu entry is not valid"
     [ ! -e "$XDG_CONFIG_HOME/autostart/xk-r40.desktop" ] || fail "autostart was installed unasked"
     # The rule is written as root from its text, which the install and the README show.
@@ -2116,6 +2116,146 @@ hidraw_ctl)
     has -q '^owner: xk-r40 (running)' <"$work/status" || fail "status was not answered by the program"
     has -q '^DPI_SET1=4 ' <"$work/status" || fail "the program's status does not show DPI_SET1=4"
     "$vmouse" --socket "$socket" state | has -qx 'refused_reports 0' || fail "reports were refused"
+    ;;
+install_integration)
+    # What an install adds for the desktop and the shell: the menu entry and the metainfo named
+    # by the desktop id (an earlier xk-r40.desktop goes), the scalable icon, the manual pages,
+    # the completion, and the user unit that the udev rule starts, which runs the installed
+    # program hidden; uninstall takes them all away again.
+    prefix="$work/home dir/.local"
+    id=$(sed -n 's/^set(XK_DESKTOP_ID \([^ )]*\)).*/\1/p' "$here/../../CMakeLists.txt")
+    export XDG_CONFIG_HOME=$work/config
+    mkdir -p "$prefix/share/applications"
+    printf '[Desktop Entry]\nType=Application\nName=old\nExec=xk-r40\n' >"$prefix/share/applications/xk-r40.desktop"
+    cmake --install "$bin/.." --prefix "$prefix" >"$work/install.log" 2>&1 ||
+        fail "the install failed: $(tail -5 "$work/install.log")"
+    [ ! -e "$prefix/share/applications/xk-r40.desktop" ] || fail "the earlier menu entry is left"
+    desktop-file-validate "$prefix/share/applications/$id.desktop" || fail "the menu entry is not valid"
+    appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" >"$work/as.log" 2>&1 ||
+        fail "the metainfo: $(cat "$work/as.log")"
+    has -qE '^(W|E):' <"$work/as.log" && fail "the metainfo: $(cat "$work/as.log")"
+    for f in share/icons/hicolor/scalable/apps/xk-r40.svg share/man/man1/xk-r40.1.gz \
+        share/man/man1/xk-r40-ctl.1.gz share/bash-completion/completions/xk-r40-ctl; do
+        [ -s "$prefix/$f" ] || fail "$f is not installed"
+    done
+    unit=$prefix/share/systemd/user/xk-r40.service
+    has -qxF "ExecStart=\"$prefix/bin/xk-r40\" --hidden" <"$unit" || fail "the user unit: $(cat "$unit")"
+    has -qx 'PartOf=graphical-session.target' <"$unit" || fail "the user unit is no part of the session"
+    # The unit's command line, as systemd splits it, starts the installed program.
+    exec_line=$(sed -n 's/^ExecStart=//p' "$unit")
+    eval "words=($exec_line)"
+    out=$(env -u DISPLAY "${words[0]}" --version 2>&1) || fail "the unit's program does not run: $out"
+    [ "${words[1]}" = --hidden ] || fail "the unit does not start it hidden"
+    "$prefix/share/xk-r40/uninstall" >>"$work/install.log" 2>&1 || fail "uninstall failed"
+    left=$(cd "$prefix" && find . -type f | sort | tr '\n' ' ')
+    [ -z "$left" ] || fail "uninstall left $left"
+    ;;
+help_without_display)
+    # --help and --version are answered without a display, from the project's one version;
+    # a refused option prints the usage on stderr; a start without a display ends with a line.
+    version=$(sed -n 's/^project(xk-r40 VERSION \([0-9.]*\).*/\1/p' "$here/../../CMakeLists.txt")
+    [ -n "$version" ] || fail "no version in CMakeLists.txt"
+    bare=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
+    out=$("${bare[@]}" "$bin/xk-r40" --help 2>"$work/err"); status=$?
+    [ "$status" -eq 0 ] || fail "xk-r40 --help ended with $status: $(cat "$work/err")"
+    has -q '^usage: xk-r40 \[--hidden\]' <<<"$out" || fail "xk-r40 --help: $out"
+    has -q -- '--version' <<<"$out" || fail "xk-r40 --help does not name --version"
+    for program in xk-r40 xk-r40-ctl; do
+        out=$("${bare[@]}" "$bin/$program" --version 2>&1) || fail "$program --version failed: $out"
+        [ "$out" = "$program $version" ] || fail "$program --version says '$out', not '$program $version'"
+    done
+    "${bare[@]}" "$bin/xk-r40" --bogus >"$work/out" 2>"$work/err"; status=$?
+    [ "$status" -eq 2 ] || fail "an unknown option ended with $status, not 2"
+    [ ! -s "$work/out" ] || fail "an unknown option wrote on stdout: $(cat "$work/out")"
+    has -q -- '--bogus' <"$work/err" && has -q '^usage: xk-r40' <"$work/err" ||
+        fail "an unknown option does not say so with the usage: $(cat "$work/err")"
+    "${bare[@]}" "$app/xk-r40" --hidden >"$work/out" 2>"$work/err"; status=$?
+    [ "$status" -eq 1 ] || fail "a start without a display ended with $status: $(cat "$work/err")"
+    [ "$(wc -l <"$work/err")" -eq 1 ] && has -q 'no display' <"$work/err" ||
+        fail "a start without a display says: $(cat "$work/err")"
+    ;;
+second_hidden_start)
+    # A hidden start while the program runs (the login's autostart besides the mouse's arrival)
+    # ends at once and leaves the window hidden; the first goes on.
+    trayer --edge bottom --align right --widthtype pixel --width 60 --heighttype pixel --height 24 >/dev/null 2>&1 &
+    pids+=("$!")
+    sleep 1
+    start_vmouse
+    "$app/xk-r40" --hidden --virtual-mouse "$socket" >>"$work/app.out" 2>&1 &
+    app_pid=$!
+    pids+=("$app_pid")
+    wait_start_upload || fail "the hidden start uploaded nothing"
+    sleep 0.5
+    xdotool search --onlyvisible --name "XK-R40 GAMING MOUSE" >/dev/null 2>&1 && fail "--hidden showed the window"
+    "$app/xk-r40" --hidden --virtual-mouse "$socket" >>"$work/app.out" 2>&1 &
+    second=$!
+    pids+=("$second")
+    wait_gone "$second" 10 || fail "the second hidden start did not end"
+    sleep 1
+    xdotool search --onlyvisible --name "XK-R40 GAMING MOUSE" >/dev/null 2>&1 && fail "a second hidden start showed the window"
+    kill -0 "$app_pid" 2>/dev/null || fail "the first program ended"
+    ;;
+hidden_without_mouse)
+    # Hidden (at login, or started by the mouse's arrival) without the mouse: no message box,
+    # one line on stderr that says why, and the program ends. Without --hidden the message
+    # stays, and stderr says why too.
+    "$app/xk-r40" --hidden --virtual-mouse "$work/no-mouse.sock" >"$work/out" 2>"$work/err" &
+    app_pid=$!
+    pids+=("$app_pid")
+    seen=""
+    for i in $(seq 1 50); do
+        xdotool search --onlyvisible --name 'xk-r40|XK-R40' >/dev/null 2>&1 && seen=yes
+        kill -0 "$app_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    wait_gone "$app_pid" 5 || fail "the hidden start without the mouse goes on"
+    [ -z "$seen" ] || fail "the hidden start without the mouse showed a window"
+    [ "$(wc -l <"$work/err")" -eq 1 ] && has -q "no virtual mouse answers at $work/no-mouse.sock" <"$work/err" ||
+        fail "stderr of the hidden start: $(cat "$work/err")"
+    "$app/xk-r40" --virtual-mouse "$work/no-mouse.sock" >"$work/out" 2>"$work/err" &
+    app_pid=$!
+    pids+=("$app_pid")
+    expect_message no-mouse
+    has -q "no virtual mouse answers at $work/no-mouse.sock" <"$work/err" ||
+        fail "the message's start does not say why on stderr: $(cat "$work/err")"
+    box=$(xdotool search --onlyvisible --name '^xk-r40$' | head -1)
+    xdotool windowactivate --sync "$box" key Return 2>/dev/null || xdotool key Return
+    wait_gone "$app_pid" 10 || fail "the program goes on after the message"
+    ;;
+ctl_completion)
+    # The bash completion of xk-r40-ctl offers its commands, every key that set takes, the
+    # function names of the current language from xk-r40-ctl itself, and file names.
+    cp "$bin/xk-r40-ctl" "$app/"
+    complete_line() { # words of the line; the last is the one completed
+        XK_CTL=$app/xk-r40-ctl bash -c '
+            . "$0"
+            COMP_WORDS=("$XK_CTL" "$@"); COMP_CWORD=$#
+            _xk_r40_ctl
+            printf "%s\n" "${COMPREPLY[@]}"' "$here/../../data/completion/xk-r40-ctl" "$@"
+    }
+    [ "$(complete_line "" | sort | tr '\n' ' ')" = "apply config functions help macros profile reset set status " ] ||
+        fail "commands offered: $(complete_line "")"
+    [ "$(complete_line --virtual-mouse "$socket" ma)" = macros ] || fail "no command after the socket"
+    keys=$(complete_line set "")
+    for key in $keys; do
+        out=$("$app/xk-r40-ctl" --virtual-mouse "$socket" set "$key" 999 2>&1)
+        [ $? -eq 2 ] && ! has -qi "unknown key\|no key" <<<"$out" || fail "set does not take the offered key $key: $out"
+    done
+    for key in K0 K7 DPI_SET3 DPI_SET_EN0 FIRE_TIME WHEEL_SPEED LED_STATUS; do
+        has -qx "$key" <<<"$keys" || fail "set's key $key is not offered"
+    done
+    [ "$(complete_line set dpi_set_)" = "$(printf 'DPI_SET_EN0\nDPI_SET_EN1\nDPI_SET_EN2\nDPI_SET_EN3')" ] ||
+        fail "keys for dpi_set_: $(complete_line set dpi_set_)"
+    [ "$(complete_line set K5 "Volume U")" = 'Volume\ Up' ] || fail "function names: $(complete_line set K5 "Volume U")"
+    # Every name offered is one that set takes.
+    names=$(complete_line set K5 "")
+    [ "$(wc -l <<<"$names")" -gt 20 ] || fail "function names offered: $names"
+    [ "$(complete_line set K5 1 DPI_LEVEL "")" = "$(printf '0\n1\n2\n3')" ] || fail "values after a pair"
+    touch "$work/profile one.ini"
+    [ "$(complete_line profile import "$work/profile")" = "$work/profile one.ini" ] ||
+        fail "file names: $(complete_line profile import "$work/profile")"
+    [ "$(complete_line macros "")" = "$(printf 'list\nexport\nimport')" ] || fail "macros' words"
+    [ -z "$(complete_line macros list "")" ] || fail "macros list takes nothing"
     ;;
 *)
     fail "unknown case"

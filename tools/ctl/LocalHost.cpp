@@ -7,8 +7,6 @@
 #include "ui/layout/LayoutLoader.h"
 #include "ui/layout/LayoutPaths.h"
 
-#include <unistd.h>
-
 #include <system_error>
 
 namespace xk::ctl {
@@ -62,17 +60,13 @@ MouseStatus LocalHost::Mouse() {
     MouseStatus status;
     status.found = connection_->FindMouse() && connection_->WriteHandleOpen();
     if (transportChoice_.virtualMouseSocket) {
-        const std::string& socket = *transportChoice_.virtualMouseSocket;
-        status.transport = "virtual mouse at " + socket;
-        status.problem = status.found ? "" : WhyNoVirtualMouse(socket);
+        status.transport = "virtual mouse at " + *transportChoice_.virtualMouseSocket;
     } else {
         status.transport = "hidraw " + connection_->DevicePath();
-        if (!status.found) {
-            status.problem = WhyNoHidrawMouse("/sys/class/hidraw", "/dev",
-                                              [](const std::filesystem::path& node) {
-                                                  return ::access(node.c_str(), R_OK | W_OK) == 0;
-                                              });
-        }
+    }
+    if (!status.found) {
+        status.problem =
+            WhyNoMouse(transportChoice_.virtualMouseSocket, folders_.data / "70-xk-r40.rules");
     }
     mouse_ = status;
     return status;

@@ -2,6 +2,7 @@
 #include "LocalHost.h"
 #include "ProgramClient.h"
 #include "ProgramInstance.h"
+#include "ProjectInfo.h"
 
 #include "ctl/Arguments.h"
 #include "ctl/Commands.h"
@@ -40,6 +41,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "xk-r40-ctl: %s\n(xk-r40-ctl --help lists the commands)\n",
                      parsed.error.c_str());
         return kExitRefused;
+    }
+    if (parsed.version) {
+        std::printf("xk-r40-ctl %.*s\n", static_cast<int>(xk::kVersion.size()),
+                    xk::kVersion.data());
+        return kExitDone;
     }
     Command& command = parsed.command;
     if (command.verb == Verb::Help) {

@@ -111,5 +111,16 @@ TEST(CtlArguments, VirtualMouseStandsAnywhereWithOrWithoutItsSocket) {
     EXPECT_FALSE(ParseArguments({"status"}).virtualMouse);
 }
 
+TEST(CtlArguments, VersionStandsAloneOrWithACommandAndHelpWins) {
+    EXPECT_TRUE(ParseArguments({"--version"}).version);
+    EXPECT_EQ(ParseArguments({"--version"}).error, "");
+    EXPECT_TRUE(ParseArguments({"status", "--version"}).version);
+    EXPECT_FALSE(ParseArguments({"status"}).version);
+    const ParsedArguments both = ParseArguments({"--version", "--help"});
+    EXPECT_FALSE(both.version);
+    EXPECT_EQ(both.command.verb, Verb::Help);
+    EXPECT_NE(ParseArguments({"--version", "--frob"}).error, "");
+}
+
 } // namespace
 } // namespace xk::ctl

@@ -28,9 +28,12 @@ protected:
                   "DRIVER=hid-generic\nHID_ID=" + hidId + "\nHID_NAME=test\n");
     }
     std::string Why() const {
-        return WhyNoHidrawMouse(sysfs, "/dev", [this](const std::filesystem::path& node) {
-            return closed.count(node.filename().string()) == 0;
-        });
+        return WhyNoHidrawMouse(
+            sysfs, "/dev",
+            [this](const std::filesystem::path& node) {
+                return closed.count(node.filename().string()) == 0;
+            },
+            "ADVICE");
     }
 
     TempDir dir;
@@ -47,12 +50,37 @@ TEST_F(MouseDiagnosisTest, TellsAMissingMouseFromOneThatMayNotBeOpened) {
     AddNode("hidraw4", "0003:000018f8:00001286");
     closed = {"hidraw0", "hidraw4"};
     const std::string why = Why();
-    EXPECT_NE(why.find("may not open /dev/hidraw4;"), std::string::npos) << why;
-    EXPECT_NE(why.find("70-xk-r40.rules"), std::string::npos);
-    EXPECT_NE(why.find("replug"), std::string::npos);
+    EXPECT_NE(why.find("may not open /dev/hidraw4; ADVICE"), std::string::npos) << why;
 
     closed.clear();
     EXPECT_NE(Why().find("could not be opened"), std::string::npos);
+}
+
+TEST(UdevRuleAdvice, ReplugWhereInstalledElseTheCommandFromTheInstalledCopy) {
+    TempDir dir;
+    const std::filesystem::path delivered = dir / "share" / "xk-r40" / "70-xk-r40.rules";
+    const std::filesystem::path system = dir / "rules.d" / "70-xk-r40.rules";
+    const std::string line = R"(KERNEL=="hidraw*", TAG+="uaccess")";
+    std::filesystem::create_directories(delivered.parent_path());
+    WriteFile(delivered, "# a comment\n" + line + "\n");
+
+    const std::string install = UdevRuleAdvice(delivered, {system});
+    EXPECT_NE(install.find("echo '" + line +
+                           "' | sudo tee /etc/udev/rules.d/70-xk-r40.rules >/dev/null && sudo "
+                           "udevadm control --reload-rules"),
+              std::string::npos)
+        << install;
+    EXPECT_NE(install.find(delivered.string()), std::string::npos) << install;
+
+    std::filesystem::create_directories(system.parent_path());
+    WriteFile(system, line + "\n");
+    const std::string replug = UdevRuleAdvice(delivered, {dir / "none.rules", system});
+    EXPECT_NE(replug.find(system.string()), std::string::npos) << replug;
+    EXPECT_NE(replug.find("plug it in again"), std::string::npos) << replug;
+    EXPECT_EQ(replug.find("sudo tee"), std::string::npos) << replug;
+
+    const std::string missing = UdevRuleAdvice(dir / "gone.rules", {});
+    EXPECT_NE(missing.find("is not installed"), std::string::npos) << missing;
 }
 
 TEST(PeerCredentials, OnlyThisUsersPeersPass) {

@@ -37,6 +37,33 @@ TEST(TransportChoiceTest, HiddenGoesWithOrWithoutTheVirtualMouse) {
     EXPECT_FALSE(ParseCommandLine({"--hidden=1"}).error.empty());
 }
 
+TEST(TransportChoiceTest, HelpAndVersionAreAnsweredWhateverElseStands) {
+    struct Case {
+        std::vector<std::string> words;
+        bool help;
+        bool version;
+        bool refused;
+    };
+    const std::vector<Case> cases = {
+        {{"--help"}, true, false, false},
+        {{"-h"}, true, false, false},
+        {{"--version"}, false, true, false},
+        {{"--hidden", "--help"}, true, false, false},
+        // A fault before or after does not hide them; main answers them first.
+        {{"--verbose", "--help"}, true, false, true},
+        {{"--version", "--hidden", "--hidden"}, false, true, true},
+        {{"--help=all"}, false, false, true},
+        {{"help"}, false, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.words));
+        const CommandLine parsed = ParseCommandLine(c.words);
+        EXPECT_EQ(parsed.help, c.help);
+        EXPECT_EQ(parsed.version, c.version);
+        EXPECT_EQ(!parsed.error.empty(), c.refused) << parsed.error;
+    }
+}
+
 TEST(TransportChoiceTest, DefaultSocketIsInTheUsersSocketFolder) {
     const SocketPlace place = DefaultVirtualMouseSocket();
     ASSERT_EQ(place.error, "");

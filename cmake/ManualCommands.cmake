@@ -1,0 +1,30 @@
+# Writes help2man's include file of xk-r40-ctl: a COMMANDS section with each command's own
+# help, as `xk-r40-ctl help COMMAND` prints it. The commands are those the overview lists.
+# Usage: cmake -DPROGRAM=path/xk-r40-ctl -DOUTPUT=file -P ManualCommands.cmake
+execute_process(COMMAND ${PROGRAM} --help OUTPUT_VARIABLE overview RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${PROGRAM} --help failed")
+endif()
+string(REGEX MATCH "\ncommands:\n(.*)\n\noptions:" section "${overview}")
+string(REGEX MATCHALL "\n  [a-z]+" lines "\n${CMAKE_MATCH_1}")
+set(commands "")
+foreach(line IN LISTS lines)
+    string(STRIP "${line}" command)
+    list(APPEND commands ${command})
+endforeach()
+list(REMOVE_DUPLICATES commands)
+list(REMOVE_ITEM commands help)
+
+set(text "[COMMANDS]\n")
+foreach(command IN LISTS commands)
+    execute_process(COMMAND ${PROGRAM} help ${command} OUTPUT_VARIABLE help RESULT_VARIABLE status)
+    if(NOT status EQUAL 0)
+        message(FATAL_ERROR "${PROGRAM} help ${command} failed")
+    endif()
+    # roff: backslashes and hyphens escaped, no line starting with a control character.
+    string(REPLACE "\\" "\\e" help "${help}")
+    string(REPLACE "-" "\\-" help "${help}")
+    string(REGEX REPLACE "(^|\n)([.'])" "\\1\\\\&\\2" help "${help}")
+    string(APPEND text ".SS ${command}\n.nf\n${help}.fi\n")
+endforeach()
+file(WRITE ${OUTPUT} "${text}")
