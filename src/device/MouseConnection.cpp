@@ -129,7 +129,12 @@ int MouseConnection::NotificationFd() const {
     return transport_.NotificationFd();
 }
 
-void MouseConnection::SendFeatureReport(std::span<const uint8_t, kReportBufferSize> buffer) {
+void MouseConnection::SetSenderStartHook(std::function<void()> hook) {
+    sender_.SetThreadStartHook(std::move(hook));
+}
+
+SendOutcome MouseConnection::SendFeatureReport(std::span<const uint8_t, kReportBufferSize> buffer,
+                                               SendBudget& budget) {
     std::shared_ptr<HidDevice> device;
     size_t length = 0;
     {
@@ -143,9 +148,10 @@ void MouseConnection::SendFeatureReport(std::span<const uint8_t, kReportBufferSi
         }
         length = std::min(length, kReportBufferSize);
     }
-    if (device && length > 0) {
-        (void)device->SetFeature(buffer.first(length));
+    if (!device || length == 0) {
+        return SendOutcome::Refused;
     }
+    return sender_.Send(std::move(device), buffer.first(length), budget);
 }
 
 MouseConnection::ReadHandle MouseConnection::WaitForReadHandle(const std::atomic<bool>& stop) {
@@ -176,14 +182,18 @@ void MouseConnection::WakeReadWaiters() {
 
 void MouseConnection::CloseHandles() {
     std::shared_ptr<HidDevice> read;
+    std::shared_ptr<HidDevice> write;
     {
         const std::lock_guard lock(mutex_);
         read = std::exchange(read_.device, nullptr);
-        write_.device.reset();
+        write = std::exchange(write_.device, nullptr);
         ++readGeneration_;
     }
     if (read) {
         read->Interrupt();
+    }
+    if (write) {
+        write->Interrupt(); // a send the mouse never answered
     }
     readHandleChanged_.notify_all();
 }
