@@ -26,13 +26,43 @@ uint8_t Byte(int32_t value) {
 
 FeatureReports::FeatureReports(FeatureReportSink& sink) : sink_(sink) {}
 
+FeatureReports::Lock::~Lock() {
+    if (!owned_) {
+        return;
+    }
+    {
+        const std::lock_guard lock(owner_.mutex_);
+        if (--owner_.depth_ == 0) {
+            owner_.holder_ = {};
+        }
+    }
+    owner_.released_.notify_all();
+}
+
 FeatureReports::Lock FeatureReports::LockWithin(SendBudget& budget) {
-    Lock lock(mutex_, std::defer_lock);
-    if (!budget.Wait(
-            [&](SendBudget::Clock::time_point until) { return lock.try_lock_until(until); })) {
+    const bool owned = budget.Wait([&](SendBudget::Clock::time_point until) {
+        std::unique_lock lock(mutex_);
+        const auto self = std::this_thread::get_id();
+        if (!released_.wait_until(lock, until, [&] { return depth_ == 0 || holder_ == self; })) {
+            return false;
+        }
+        holder_ = self;
+        ++depth_;
+        return true;
+    });
+    if (!owned) {
         budget.Note(SendOutcome::NoAnswer); // the other thread's send waits for the mouse
     }
-    return lock;
+    return Lock(*this, owned);
+}
+
+FeatureReports::Lock FeatureReports::LockAlways() const {
+    std::unique_lock lock(mutex_);
+    const auto self = std::this_thread::get_id();
+    released_.wait(lock, [&] { return depth_ == 0 || holder_ == self; });
+    holder_ = self;
+    ++depth_;
+    return Lock(*this, true);
 }
 
 void FeatureReports::Send(Command command, Bytes bytes, SendBudget& budget) {
@@ -172,17 +202,17 @@ void FeatureReports::SendExitReport(SendBudget& budget) {
 }
 
 std::array<uint8_t, kReportBufferSize> FeatureReports::Buffer() const {
-    const std::lock_guard lock(mutex_);
+    const Lock lock = LockAlways();
     return buffer_;
 }
 
 std::array<uint8_t, 6> FeatureReports::PressedKeys() const {
-    const std::lock_guard lock(mutex_);
+    const Lock lock = LockAlways();
     return pressedKeys_;
 }
 
 uint8_t FeatureReports::MouseButtonState() const {
-    const std::lock_guard lock(mutex_);
+    const Lock lock = LockAlways();
     return mouseButtonState_;
 }
 

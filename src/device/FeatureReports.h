@@ -4,10 +4,12 @@
 #include "device/SendBudget.h"
 
 #include <array>
+#include <condition_variable>
 #include <cstdint>
 #include <initializer_list>
 #include <mutex>
 #include <span>
+#include <thread>
 #include <utility>
 
 namespace xk {
@@ -59,9 +61,25 @@ public:
 
 private:
     using Bytes = std::initializer_list<std::pair<size_t, uint8_t>>;
-    using Lock = std::unique_lock<std::recursive_timed_mutex>;
-    // The lock, waited for within the budget; not owned when it ran out (noted as no answer).
+    // The buffer's lock, held by one thread at a time (again by the same thread: a send that
+    // keeps the window painted while it waits must not deadlock when the process ends from
+    // there, the X server gone, and the exit report follows).
+    class Lock {
+    public:
+        Lock(const FeatureReports& owner, bool owned) : owner_(owner), owned_(owned) {}
+        ~Lock();
+        Lock(const Lock&) = delete;
+        Lock& operator=(const Lock&) = delete;
+        bool owns_lock() const { return owned_; }
+
+    private:
+        const FeatureReports& owner_;
+        bool owned_;
+    };
+    // Taken within the budget; not owned when it ran out (noted as no answer).
     Lock LockWithin(SendBudget& budget);
+    // Taken however long it takes.
+    Lock LockAlways() const;
     void Send(Command command, Bytes bytes, SendBudget& budget);
     // With mutex_ held.
     void SendLocked(Command command, Bytes bytes, SendBudget& budget);
@@ -70,9 +88,10 @@ private:
     void ReleaseAll(SendBudget& budget);
 
     FeatureReportSink& sink_;
-    // Recursive: a send that keeps the window painted while it waits must not deadlock when
-    // the process ends from there (the X server gone) and the exit report follows.
-    mutable std::recursive_timed_mutex mutex_;
+    mutable std::mutex mutex_;
+    mutable std::condition_variable released_;
+    mutable std::thread::id holder_;
+    mutable int depth_ = 0;
     std::array<uint8_t, kReportBufferSize> buffer_{};
     std::array<uint8_t, 6> pressedKeys_{};
     uint8_t mouseButtonState_ = 0xFF;
