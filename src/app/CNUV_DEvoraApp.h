@@ -119,9 +119,17 @@ private:
     void WatchExitSignals();
     // Asks for a repaint of the main window from any thread.
     void RequestRepaintFromAnyThread();
-    // The upload; false when config.ini could not be saved. Says nothing: the apply button and
-    // the reset, which a person started, say so themselves.
-    bool UploadAndSave();
+    // What an upload did.
+    struct UploadResult {
+        bool saved = true;    // config.ini
+        bool answered = true; // the mouse
+    };
+    // The upload, waiting for the mouse within `budget`. Says nothing: the apply button and the
+    // reset, which a person started, say so themselves.
+    UploadResult UploadAndSave(SendBudget budget);
+    // What the interface thread's operations may wait for the mouse: the window goes on
+    // painting meanwhile, while input and requests wait until the operation is done.
+    static SendBudget MouseBudget();
     // Tells that files a person's action wrote could not be written.
     void ShowNotSaved(std::initializer_list<std::filesystem::path> files);
     WindowContext Context();

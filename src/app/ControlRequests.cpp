@@ -46,7 +46,7 @@ public:
     }
 
     // Neither shows a message box: the failure goes back to xk-r40-ctl.
-    void Apply() override { app_.UploadAndSave(); }
+    bool Apply() override { return app_.UploadAndSave(CNUV_DEvoraApp::MouseBudget()).answered; }
 
     // As the macro page's import, then its save, but saved first.
     bool ReplaceUserMacros(const IniDocument& macros) override {

@@ -5,6 +5,8 @@
 
 #include <QApplication>
 
+#include <cstdio>
+
 namespace xk {
 
 void CNUV_DEvoraApp::HideToTray() {
@@ -44,7 +46,10 @@ void CNUV_DEvoraApp::ExitProgram() {
     if (link_) {
         // A playing macro ends and lets go of its keys and buttons first; the exit report is
         // then the last report the mouse receives.
-        link_->Close();
+        SendBudget budget(kInterfaceSendBudget);
+        if (!link_->Close(budget)) {
+            std::fprintf(stderr, "xk-r40: the mouse did not answer the exit report\n");
+        }
     }
     if (startPointer_) {
         startPointer_->PutBack();
@@ -70,7 +75,8 @@ void CNUV_DEvoraApp::ExitWithoutDisplay() {
     }
     exiting_ = true;
     if (link_) {
-        link_->Close();
+        SendBudget budget(kInterfaceSendBudget);
+        (void)link_->Close(budget);
     }
     // The pointer speed lived in the X server that is gone.
 }

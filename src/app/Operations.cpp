@@ -2,10 +2,13 @@
 #include "app/CNUV_DEvoraApp.h"
 #include "app/FileDialogs.h"
 
+#include "device/NoAnswerMessage.h"
 #include "device/UploadSettings.h"
 #include "macro/MacroList.h"
 #include "macro/Recording.h"
 #include "settings/NotSavedMessage.h"
+
+#include <QCoreApplication>
 
 #include <span>
 
@@ -16,14 +19,28 @@ const FileFilter kMacroFilter{QStringLiteral("All Files(*.dat)"), QStringLiteral
 
 } // namespace
 
-bool CNUV_DEvoraApp::UploadAndSave() {
-    return xk::UploadSettings(settings_, link_->reports(), system_,
-                              [this] { RequestRepaintFromAnyThread(); });
+SendBudget CNUV_DEvoraApp::MouseBudget() {
+    return SendBudget(kInterfaceSendBudget, [] {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
+                                        QEventLoop::ExcludeSocketNotifiers);
+    });
+}
+
+CNUV_DEvoraApp::UploadResult CNUV_DEvoraApp::UploadAndSave(SendBudget budget) {
+    UploadResult result;
+    result.saved = xk::UploadSettings(
+        settings_, link_->reports(), system_, [this] { RequestRepaintFromAnyThread(); }, budget);
+    result.answered = budget.answered();
+    return result;
 }
 
 void CNUV_DEvoraApp::UploadSettings() {
-    if (!UploadAndSave()) {
+    const UploadResult result = UploadAndSave(MouseBudget());
+    if (!result.saved) {
         ShowNotSaved({settings_.configPath});
+    }
+    if (!result.answered) {
+        ShowMessage(NoAnswerMessage(settings_.language));
     }
 }
 

@@ -2,6 +2,7 @@
 #include "app/CNUV_DEvoraApp.h"
 #include "app/FileDialogs.h"
 
+#include "device/NoAnswerMessage.h"
 #include "macro/ReplaceUserMacros.h"
 #include "settings/FactoryReset.h"
 #include "settings/Profile.h"
@@ -34,7 +35,8 @@ void CNUV_DEvoraApp::FactoryReset() {
     bool configSaved = ResetConfigurations(settings_, settings_.configPath);
     const bool macrosSaved = ResetUserMacros(macroPage_, skinsDir_, settings_.language,
                                              settings_.currentPage == kMacroPage);
-    configSaved = UploadAndSave() && configSaved;
+    const UploadResult upload = UploadAndSave(MouseBudget());
+    configSaved = upload.saved && configSaved;
     window_->RequestRepaint();
     if (!configSaved && !macrosSaved) {
         ShowNotSaved({settings_.configPath, macros_.macroFilePath});
@@ -42,6 +44,9 @@ void CNUV_DEvoraApp::FactoryReset() {
         ShowNotSaved({settings_.configPath});
     } else if (!macrosSaved) {
         ShowNotSaved({macros_.macroFilePath});
+    }
+    if (!upload.answered) {
+        ShowMessage(NoAnswerMessage(settings_.language));
     }
 }
 

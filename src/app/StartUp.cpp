@@ -3,6 +3,7 @@
 #include "app/CNUV_DEvoraApp.h"
 
 #include "ctl/MouseDiagnosis.h"
+#include "device/NoAnswerMessage.h"
 #include "device/UploadSettings.h"
 #include "macro/MacroFile.h"
 #include "macro/MacroList.h"
@@ -83,9 +84,13 @@ bool CNUV_DEvoraApp::InitMainWindow() {
     }
 
     // A program killed while a macro held keys left them held in the mouse.
-    link_->reports().ReleaseHeld();
+    SendBudget budget = MouseBudget();
+    link_->reports().ReleaseHeld(budget);
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    UploadAndSave(); // a start-up that cannot save says nothing: no one asked for a save
+    // A start-up that cannot save says nothing: no one asked for a save.
+    if (!UploadAndSave(std::move(budget)).answered) {
+        ShowMessage(NoAnswerMessage(settings_.language));
+    }
     tray_->AddTrayIcon();
     return true;
 }

@@ -96,8 +96,16 @@ bool SaveBeforeUpload(ControlHost& host, CommandOutput& output, const Configurat
     return false;
 }
 
+std::string CurrentConfigText(ControlHost& host) {
+    return "configuration " + std::to_string(host.settings().currentConfig.load());
+}
+
 int ApplyAndCheck(ControlHost& host, CommandOutput& output, const std::string& done) {
-    host.Apply();
+    if (!host.Apply()) {
+        output.Error("the mouse does not answer: " + CurrentConfigText(host) +
+                     " is saved but did not reach it; apply again when it answers");
+        return kExitFailed;
+    }
     const int status = CheckSaved(host, output);
     if (status == kExitDone) {
         output.Print(done);
@@ -110,10 +118,6 @@ Configuration SavedConfiguration(ControlHost& host, int32_t n) {
     Settings saved;
     LoadSettings(saved, host.settings().configPath, n, false);
     return ConfigurationOf(saved);
-}
-
-std::string CurrentConfigText(ControlHost& host) {
-    return "configuration " + std::to_string(host.settings().currentConfig.load());
 }
 
 int Status(ControlHost& host, CommandOutput& output) {

@@ -39,8 +39,9 @@ public:
 
     // currentConfig becomes n and the record is loaded from its section; nothing is written.
     virtual void SelectConfiguration(int32_t n) = 0;
-    // The upload of the apply button: config.ini and the mouse follow the record.
-    virtual void Apply() = 0;
+    // The upload of the apply button: config.ini and the mouse follow the record. False when
+    // the mouse did not answer.
+    virtual bool Apply() = 0;
     // The macros of a checked macro file are saved into the user macro file, and only when
     // that worked do they become the user macros; false when it could not be written (then
     // nothing changed).

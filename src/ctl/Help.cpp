@@ -33,8 +33,9 @@ options:
   -h, --help                help
   --version                 the version
 
-exit status: 0 done; 1 a file could not be read or written, or xk-r40 did not answer;
-2 a command, key, name or value refused; 3 no mouse. Nothing changes unless it is 0.
+exit status: 0 done; 1 a file could not be read or written, or xk-r40 did not answer, or
+the mouse did not answer (the change is then saved but not in the mouse); 2 a command, key,
+name or value refused; 3 no mouse. Otherwise nothing changes unless it is 0.
 )";
 
 constexpr std::string_view kStatus = R"(usage: xk-r40-ctl status

@@ -17,6 +17,7 @@ DeviceLink::~DeviceLink() {
 void DeviceLink::SetThreadStartHook(const std::function<void()>& hook) {
     listener_.SetThreadStartHook(hook);
     executor_.SetThreadStartHook(hook);
+    connection_.SetSenderStartHook(hook);
 }
 
 void DeviceLink::Start() {
@@ -30,10 +31,11 @@ void DeviceLink::Stop() {
     listener_.Stop();
 }
 
-void DeviceLink::Close() {
+bool DeviceLink::Close(SendBudget& budget) {
     Stop();
-    reports_.SendExitReport();
+    reports_.SendExitReport(budget);
     connection_.CloseHandles();
+    return budget.answered();
 }
 
 } // namespace xk

@@ -28,16 +28,16 @@ public:
     DeviceLink(const DeviceLink&) = delete;
     DeviceLink& operator=(const DeviceLink&) = delete;
 
-    // Runs first on each of the two threads (the platform's priority raise); set before Start.
+    // Runs first on each of its threads (the platform's priority raise); set before Start.
     void SetThreadStartHook(const std::function<void()>& hook);
     // Clears the pending and stop flags, then starts the listener and the executor.
     void Start();
     // Stops and joins both threads; safe to call twice.
     void Stop();
     // The mouse's side of the exit procedure: both threads end (a playing macro ends and lets
-    // go of its keys and buttons), the exit report goes out, and the handles close, so it is
-    // the last report the mouse receives.
-    void Close();
+    // go of its keys and buttons), the exit report goes out within `budget`, and the handles
+    // close, so it is the last report the mouse receives. False when the mouse did not answer.
+    bool Close(SendBudget& budget);
 
     MouseConnection& connection() { return connection_; }
     FeatureReports& reports() { return reports_; }

@@ -26,51 +26,99 @@ uint8_t Byte(int32_t value) {
 
 FeatureReports::FeatureReports(FeatureReportSink& sink) : sink_(sink) {}
 
-void FeatureReports::Send(Command command, Bytes bytes) {
-    const std::lock_guard lock(mutex_);
-    SendLocked(command, bytes);
+FeatureReports::Lock::~Lock() {
+    if (!owned_) {
+        return;
+    }
+    {
+        const std::lock_guard lock(owner_.mutex_);
+        if (--owner_.depth_ == 0) {
+            owner_.holder_ = {};
+        }
+    }
+    owner_.released_.notify_all();
 }
 
-void FeatureReports::SendLocked(Command command, Bytes bytes) {
+FeatureReports::Lock FeatureReports::LockWithin(SendBudget& budget) {
+    const bool owned = budget.Wait([&](SendBudget::Clock::time_point until) {
+        std::unique_lock lock(mutex_);
+        const auto self = std::this_thread::get_id();
+        if (!released_.wait_until(lock, until, [&] { return depth_ == 0 || holder_ == self; })) {
+            return false;
+        }
+        holder_ = self;
+        ++depth_;
+        return true;
+    });
+    if (!owned) {
+        budget.Note(SendOutcome::NoAnswer); // the other thread's send waits for the mouse
+    }
+    return Lock(*this, owned);
+}
+
+FeatureReports::Lock FeatureReports::LockAlways() const {
+    std::unique_lock lock(mutex_);
+    const auto self = std::this_thread::get_id();
+    released_.wait(lock, [&] { return depth_ == 0 || holder_ == self; });
+    holder_ = self;
+    ++depth_;
+    return Lock(*this, true);
+}
+
+void FeatureReports::Send(Command command, Bytes bytes, SendBudget& budget) {
+    const Lock lock = LockWithin(budget);
+    if (lock.owns_lock()) {
+        SendLocked(command, bytes, budget);
+    }
+}
+
+void FeatureReports::SendLocked(Command command, Bytes bytes, SendBudget& budget) {
     buffer_[0] = kFeatureReportId;
     buffer_[1] = static_cast<uint8_t>(command);
     for (const auto& [index, value] : bytes) {
         buffer_[index] = value;
     }
-    sink_.SendFeatureReport(buffer_);
+    budget.Note(sink_.SendFeatureReport(buffer_, budget));
 }
 
-void FeatureReports::SendButtonFunction(size_t button, uint8_t deviceCode) {
-    Send(Command::ButtonFunction, {{2, kDeviceButtonNumber[button]}, {3, deviceCode}});
+void FeatureReports::SendButtonFunction(size_t button, uint8_t deviceCode, SendBudget& budget) {
+    Send(Command::ButtonFunction, {{2, kDeviceButtonNumber[button]}, {3, deviceCode}}, budget);
 }
 
-void FeatureReports::SendWheelStatus(int32_t wheelStatus) {
-    Send(Command::WheelStatus, {{2, Byte(wheelStatus)}, {3, 0}});
+void FeatureReports::SendWheelStatus(int32_t wheelStatus, SendBudget& budget) {
+    Send(Command::WheelStatus, {{2, Byte(wheelStatus)}, {3, 0}}, budget);
 }
 
 void FeatureReports::SendDpiLevel(size_t level, int32_t dpiLevel, uint8_t stepCode,
-                                  uint8_t enableBits) {
+                                  uint8_t enableBits, SendBudget& budget) {
     const auto code = static_cast<uint32_t>(stepCode) * 16 + 8 + static_cast<uint32_t>(level);
     Send(Command::DpiLevel,
-         {{2, Byte(0x40 + dpiLevel)}, {3, static_cast<uint8_t>(code & 0xFF)}, {4, enableBits}});
+         {{2, Byte(0x40 + dpiLevel)}, {3, static_cast<uint8_t>(code & 0xFF)}, {4, enableBits}},
+         budget);
 }
 
-void FeatureReports::SendLedMode(uint8_t ledCode) {
-    Send(Command::LedMode, {{2, 0x7F}, {3, static_cast<uint8_t>(0x10 + ledCode)}});
+void FeatureReports::SendLedMode(uint8_t ledCode, SendBudget& budget) {
+    Send(Command::LedMode, {{2, 0x7F}, {3, static_cast<uint8_t>(0x10 + ledCode)}}, budget);
 }
 
-void FeatureReports::SendFireTime(int32_t fireTime) {
+void FeatureReports::SendFireTime(int32_t fireTime, SendBudget& budget) {
     const auto units = static_cast<uint32_t>(fireTime / 8);
-    Send(Command::FireTime, {{2, static_cast<uint8_t>((units >> 8) & 0xFF)},
-                             {3, static_cast<uint8_t>(units & 0xFF)},
-                             {4, 0},
-                             {5, 0},
-                             {6, 0},
-                             {7, 0}});
+    Send(Command::FireTime,
+         {{2, static_cast<uint8_t>((units >> 8) & 0xFF)},
+          {3, static_cast<uint8_t>(units & 0xFF)},
+          {4, 0},
+          {5, 0},
+          {6, 0},
+          {7, 0}},
+         budget);
 }
 
 void FeatureReports::SendKeyEvent(uint8_t keyCode, uint8_t action) {
-    const std::lock_guard lock(mutex_);
+    SendBudget budget(kExecutorSendWait);
+    const Lock lock = LockWithin(budget);
+    if (!lock.owns_lock()) {
+        return;
+    }
     if (keyCode >= kLeftButtonKey) {
         const int bit = keyCode - kLeftButtonKey;
         if (bit < kButtonBits) {
@@ -81,7 +129,7 @@ void FeatureReports::SendKeyEvent(uint8_t keyCode, uint8_t action) {
                 mouseButtonState_ = static_cast<uint8_t>(mouseButtonState_ | mask);
             }
         }
-        SendButtonsLocked();
+        SendButtonsLocked(budget);
         return;
     }
     if (action == kPress) {
@@ -96,31 +144,40 @@ void FeatureReports::SendKeyEvent(uint8_t keyCode, uint8_t action) {
         }
         pressedKeys_.back() = 0;
     }
-    SendKeysLocked();
+    SendKeysLocked(budget);
 }
 
-void FeatureReports::SendButtonsLocked() {
-    SendLocked(Command::MouseButtons, {{3, mouseButtonState_}});
+void FeatureReports::SendButtonsLocked(SendBudget& budget) {
+    SendLocked(Command::MouseButtons, {{3, mouseButtonState_}}, budget);
 }
 
-void FeatureReports::SendKeysLocked() {
+void FeatureReports::SendKeysLocked(SendBudget& budget) {
     const auto& k = pressedKeys_;
     SendLocked(Command::KeyboardKeys,
-               {{2, k[0]}, {3, k[1]}, {4, k[2]}, {5, k[3]}, {6, k[4]}, {7, k[5]}});
+               {{2, k[0]}, {3, k[1]}, {4, k[2]}, {5, k[3]}, {6, k[4]}, {7, k[5]}}, budget);
 }
 
 void FeatureReports::ReleaseAll() {
+    SendBudget budget(2 * kExecutorSendWait);
+    ReleaseAll(budget);
+}
+
+void FeatureReports::ReleaseAll(SendBudget& budget) {
     std::this_thread::sleep_for(kReleaseWait);
     {
-        const std::lock_guard lock(mutex_);
-        mouseButtonState_ = static_cast<uint8_t>(mouseButtonState_ | kAllButtonBits);
-        SendButtonsLocked();
+        const Lock lock = LockWithin(budget);
+        if (lock.owns_lock()) {
+            mouseButtonState_ = static_cast<uint8_t>(mouseButtonState_ | kAllButtonBits);
+            SendButtonsLocked(budget);
+        }
     }
     std::this_thread::sleep_for(kReleaseWait);
     {
-        const std::lock_guard lock(mutex_);
-        pressedKeys_.fill(0);
-        SendKeysLocked();
+        const Lock lock = LockWithin(budget);
+        if (lock.owns_lock()) {
+            pressedKeys_.fill(0);
+            SendKeysLocked(budget);
+        }
     }
 }
 
@@ -129,31 +186,33 @@ void FeatureReports::SendConsumerKey(int32_t functionCode) {
     if (!usage) {
         return;
     }
+    SendBudget budget(kExecutorSendWait);
     Send(Command::ConsumerKey,
-         {{2, static_cast<uint8_t>(*usage >> 8)}, {3, static_cast<uint8_t>(*usage & 0xFF)}});
+         {{2, static_cast<uint8_t>(*usage >> 8)}, {3, static_cast<uint8_t>(*usage & 0xFF)}},
+         budget);
 }
 
-void FeatureReports::ReleaseHeld() {
-    ReleaseAll();
-    Send(Command::ConsumerKey, {{2, 0}, {3, 0}});
+void FeatureReports::ReleaseHeld(SendBudget& budget) {
+    ReleaseAll(budget);
+    Send(Command::ConsumerKey, {{2, 0}, {3, 0}}, budget);
 }
 
-void FeatureReports::SendExitReport() {
-    Send(Command::Exit, {{2, 0}, {3, 0}});
+void FeatureReports::SendExitReport(SendBudget& budget) {
+    Send(Command::Exit, {{2, 0}, {3, 0}}, budget);
 }
 
 std::array<uint8_t, kReportBufferSize> FeatureReports::Buffer() const {
-    const std::lock_guard lock(mutex_);
+    const Lock lock = LockAlways();
     return buffer_;
 }
 
 std::array<uint8_t, 6> FeatureReports::PressedKeys() const {
-    const std::lock_guard lock(mutex_);
+    const Lock lock = LockAlways();
     return pressedKeys_;
 }
 
 uint8_t FeatureReports::MouseButtonState() const {
-    const std::lock_guard lock(mutex_);
+    const Lock lock = LockAlways();
     return mouseButtonState_;
 }
 

@@ -63,12 +63,14 @@ public:
     // One entry per top-level collection of the interface, in descriptor order; empty when
     // the descriptor cannot be had or read. A node may hold several collections.
     virtual std::vector<HidCaps> Capabilities() = 0;
-    // Sends one feature report, report id first; false when the device refuses it.
+    // Sends one feature report, report id first, and waits for the device to take it (as long
+    // as the device lets it); false when the device refuses it or does not answer.
     virtual bool SetFeature(std::span<const uint8_t> report) = 0;
     // Blocks until one input report arrives and returns its length (report id first, cut to
     // the buffer). Nothing when the read fails, the device is gone or after Interrupt().
     virtual std::optional<size_t> ReadReport(std::span<uint8_t> buffer) = 0;
-    // Ends a blocked ReadReport from another thread; every later read fails at once.
+    // Ends a blocked ReadReport (and a SetFeature waiting for its answer, where the device can
+    // end it) from another thread; every later read and such wait fails at once.
     virtual void Interrupt() = 0;
 };
 

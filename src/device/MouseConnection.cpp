@@ -142,7 +142,12 @@ int MouseConnection::NotificationFd() const {
     return transport_.NotificationFd();
 }
 
-void MouseConnection::SendFeatureReport(std::span<const uint8_t, kReportBufferSize> buffer) {
+void MouseConnection::SetSenderStartHook(std::function<void()> hook) {
+    sender_.SetThreadStartHook(std::move(hook));
+}
+
+SendOutcome MouseConnection::SendFeatureReport(std::span<const uint8_t, kReportBufferSize> buffer,
+                                               SendBudget& budget) {
     std::shared_ptr<HidDevice> device;
     size_t length = 0;
     size_t own = 0;
@@ -156,11 +161,11 @@ void MouseConnection::SendFeatureReport(std::span<const uint8_t, kReportBufferSi
         own = write_.caps.FeatureLengthOf(buffer[0]);
     }
     if (!device || length == 0) {
-        return;
+        return SendOutcome::Refused;
     }
     std::array<uint8_t, kReportBufferSize> report{};
     std::copy_n(buffer.begin(), own == 0 ? length : std::min(own, length), report.begin());
-    (void)device->SetFeature(std::span(report).first(length));
+    return sender_.Send(std::move(device), std::span(report).first(length), budget);
 }
 
 MouseConnection::ReadHandle MouseConnection::WaitForReadHandle(const std::atomic<bool>& stop) {
@@ -191,14 +196,18 @@ void MouseConnection::WakeReadWaiters() {
 
 void MouseConnection::CloseHandles() {
     std::shared_ptr<HidDevice> read;
+    std::shared_ptr<HidDevice> write;
     {
         const std::lock_guard lock(mutex_);
         read = std::exchange(read_.device, nullptr);
-        write_.device.reset();
+        write = std::exchange(write_.device, nullptr);
         ++readGeneration_;
     }
     if (read) {
         read->Interrupt();
+    }
+    if (write) {
+        write->Interrupt(); // a send the mouse never answered
     }
     readHandleChanged_.notify_all();
 }

@@ -2,6 +2,7 @@
 
 #include "device/FeatureReports.h"
 #include "device/HidTransport.h"
+#include "device/ReportSender.h"
 
 #include <atomic>
 #include <chrono>
@@ -46,8 +47,12 @@ public:
     int NotificationFd() const;
 
     // FeatureReportSink: sends through the write handle while it is open, at the write
-    // collection's feature report length (its longest), zero-padded after the report's bytes.
-    void SendFeatureReport(std::span<const uint8_t, kReportBufferSize> buffer) override;
+    // collection's feature report length (its longest), zero-padded after the report's bytes,
+    // on the sender's thread (ReportSender).
+    SendOutcome SendFeatureReport(std::span<const uint8_t, kReportBufferSize> buffer,
+                                  SendBudget& budget) override;
+    // Runs first on the sender's thread; set before the first send.
+    void SetSenderStartHook(std::function<void()> hook);
 
     // The read handle as the listener uses it.
     struct ReadHandle {
@@ -66,7 +71,7 @@ public:
     void WakeReadWaiters();
 
     // Closes both handles, for the exit procedure: nothing is sent or read through them after
-    // it. A blocked read ends.
+    // it. A blocked read ends, and so does a send where the transport can end it.
     void CloseHandles();
 
     HidCaps ReadCaps() const;
@@ -95,6 +100,9 @@ private:
     Handle read_;
     Handle write_;
     uint64_t readGeneration_ = 0;
+
+    // Last: destroyed first, it waits for a send still in the device.
+    ReportSender sender_;
 };
 
 } // namespace xk

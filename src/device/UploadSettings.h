@@ -23,11 +23,16 @@ int DesktopPointerSpeedOf(uint8_t pointerSpeed);
 // status, the four DPI levels (dpiDeviceCode), the LED mode (appliedLedMode), repaints, sets
 // the pointer speed and wheel lines where they can be queried, sends the fire time and saves
 // the current configuration's section. Interface thread. False when a save of config.ini
-// failed (the mouse and the desktop are set all the same).
+// failed (the mouse and the desktop are set all the same). The reports wait for the mouse
+// within `budget`, which tells whether it answered; without one, within kInterfaceSendBudget.
+bool UploadSettings(Settings& settings, FeatureReports& reports, SystemSettings& system,
+                    const RepaintRequest& repaint, SendBudget& budget);
 bool UploadSettings(Settings& settings, FeatureReports& reports, SystemSettings& system,
                     const RepaintRequest& repaint);
 
 // The upload between its saves: the reports, the repaint and the desktop's settings.
+void SendSettings(Settings& settings, FeatureReports& reports, SystemSettings& system,
+                  const RepaintRequest& repaint, SendBudget& budget);
 void SendSettings(Settings& settings, FeatureReports& reports, SystemSettings& system,
                   const RepaintRequest& repaint);
 

@@ -46,6 +46,9 @@ private:
 
 // How long the interface thread waits for the virtual mouse to answer.
 constexpr auto kReplyTimeout = std::chrono::milliseconds(500);
+// How long a feature report waits for its answer: as long as the kernel waits for a USB mouse
+// to take one. Its sender may give up on it sooner.
+constexpr auto kFeatureAnswerTimeout = std::chrono::seconds(5);
 
 Deadline ReplyDeadline() {
     return std::chrono::steady_clock::now() + kReplyTimeout;
@@ -61,31 +64,26 @@ public:
     std::optional<HidAttributes> Attributes() override { return attributes_; }
     std::vector<HidCaps> Capabilities() override { return ParseReportDescriptor(descriptor_); }
 
-    // Each report is answered "ok" or "error ..."; no answer within kReplyTimeout is a failed
-    // send. While an earlier answer is overdue the mouse is stalled: later reports are sent
-    // but not waited for.
+    // Each report is answered "ok" or "error ...", in order. A send waits for the answers still
+    // owed, then for its own, up to kFeatureAnswerTimeout or Interrupt(); false when none came.
     bool SetFeature(std::span<const uint8_t> report) override {
         if (broken_) {
             return false;
         }
-        while (unanswered_ > 0 && reader_.ReadLineBefore(std::chrono::steady_clock::now())) {
-            --unanswered_; // an answer that came late
-        }
-        const bool stalled = unanswered_ > 0;
-        const Deadline deadline = ReplyDeadline();
+        const Deadline deadline = std::chrono::steady_clock::now() + kFeatureAnswerTimeout;
         if (!SendAllBefore(fd_.get(), "feature " + vmouse::HexBytes(report) + "\n", deadline)) {
             broken_ = true; // part of a line may have gone: nothing more makes sense
             return false;
         }
         ++unanswered_;
-        if (stalled) {
-            return false;
+        std::optional<std::string> reply;
+        while (unanswered_ > 0) {
+            reply = reader_.ReadLineBefore(deadline, wake_.get());
+            if (!reply) {
+                return false;
+            }
+            --unanswered_;
         }
-        const std::optional<std::string> reply = reader_.ReadLineBefore(deadline);
-        if (!reply) {
-            return false;
-        }
-        --unanswered_;
         return *reply == "ok";
     }
 
@@ -115,7 +113,7 @@ private:
     LineReader reader_;
     HidAttributes attributes_;
     std::vector<uint8_t> descriptor_;
-    int unanswered_ = 0;
+    int unanswered_ = 0; // reports sent whose answers have not come yet
     bool broken_ = false;
 };
 

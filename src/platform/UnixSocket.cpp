@@ -118,8 +118,8 @@ std::optional<std::string> LineReader::ReadLine(int wakeFd) {
     return ReadLineUntil(wakeFd, std::nullopt);
 }
 
-std::optional<std::string> LineReader::ReadLineBefore(Deadline deadline) {
-    return ReadLineUntil(-1, deadline);
+std::optional<std::string> LineReader::ReadLineBefore(Deadline deadline, int wakeFd) {
+    return ReadLineUntil(wakeFd, deadline);
 }
 
 std::optional<std::string> LineReader::ReadLineUntil(int wakeFd, std::optional<Deadline> deadline) {

@@ -30,9 +30,9 @@ public:
     // The next line without its newline. Nothing when the stream ends or fails, or when
     // `wakeFd` (if not -1) becomes readable first.
     std::optional<std::string> ReadLine(int wakeFd = -1);
-    // The next line if it comes before `deadline`; a line cut short by the deadline is kept
-    // for the next call.
-    std::optional<std::string> ReadLineBefore(Deadline deadline);
+    // The next line if it comes before `deadline` (and before `wakeFd`, if not -1, becomes
+    // readable); a line cut short is kept for the next call.
+    std::optional<std::string> ReadLineBefore(Deadline deadline, int wakeFd = -1);
     // Everything until the peer closes.
     std::string ReadAll();
 

@@ -1785,8 +1785,9 @@ garbage_macro_file)
     [ "$(sha256sum <"$conf/Macro_EN.dat")" = "$checksum" ] || fail "Macro_EN.dat changed without a save"
     ;;
 stalled_mouse)
-    # The mouse stops answering: apply gives up on it, the window goes on answering the pointer,
-    # and the program ends when asked; what was sent arrives once the mouse wakes.
+    # The mouse stops answering: apply gives up on it within a moment and says so, the window
+    # paints itself meanwhile, and once the mouse answers again a later apply reaches it; the
+    # program ends when asked while the mouse does not answer.
     start_vmouse; start_app
     wid=$(xk_wait_window 20) || fail "no window"
     wait_start_upload || fail "no upload"
@@ -1795,24 +1796,51 @@ stalled_mouse)
     sleep 0.5
     shot macro-page
     click 9
-    sleep 0.3
-    before=$(report_count)
+    apply_at=$(xk_element_centre "$layout" 3)
+    # shellcheck disable=SC2086
+    xdotool mousemove --window "$wid" $apply_at sleep 0.5 # the window as apply leaves it
+    shot before-apply
     kill -STOP "$vmouse_pid"
-    click 3 # apply: 15 reports to a mouse that does not answer
+    started=$(date +%s%N)
+    # shellcheck disable=SC2086
+    xdotool mousemove --window "$wid" $apply_at click 1
+    # While apply waits for the mouse, the window is hidden and shown again: it has to paint
+    # itself, before the message that ends the wait.
+    xdotool windowunmap --sync "$wid" windowmap --sync "$wid"
+    painted=""
+    for i in $(seq 1 20); do
+        shot stalled-apply
+        if same_pixels before-apply stalled-apply; then
+            painted=yes
+            break
+        fi
+        xdotool search --onlyvisible --name '^xk-r40$' >/dev/null 2>&1 && break
+        sleep 0.05
+    done
+    [ -n "$painted" ] || fail "the window did not paint itself while apply waited for the mouse"
+    wait_windows_named '^xk-r40$' || fail "apply did not say that the mouse does not answer"
+    waited=$((($(date +%s%N) - started) / 1000000))
+    [ "$waited" -lt 4000 ] || fail "apply waited ${waited} ms for the mouse"
+    shot no-answer-message
+    close_message "that the mouse does not answer"
     click 10
-    responded=""
-    for i in $(seq 1 50); do
+    shown=""
+    for i in $(seq 1 25); do
         shot stalled-macro-page
         if same_pixels macro-page stalled-macro-page; then
-            responded=yes
+            shown=yes
             break
         fi
         sleep 0.2
     done
-    [ -n "$responded" ] || fail "the window did not show the macro page while the mouse stalled"
-    kill -0 "$app_pid" 2>/dev/null || fail "the program ended"
+    [ -n "$shown" ] || fail "the window did not show the macro page while the mouse stalled"
     kill -CONT "$vmouse_pid"
-    wait_reports_above $((before + 14)) || fail "the reports of apply did not arrive: $(($(report_count) - before))"
+    click 9
+    sleep 0.3
+    before=$(report_count)
+    click 3
+    wait_reports_above $((before + 14)) || fail "a later apply did not arrive: $(($(report_count) - before))"
+    no_message 1 || fail "a message after an apply that the mouse answered"
     kill -STOP "$vmouse_pid"
     kill "$app_pid"
     wait_gone "$app_pid" 10 || fail "the program did not end while the mouse stalled"

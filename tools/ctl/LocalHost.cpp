@@ -77,11 +77,13 @@ void LocalHost::SelectConfiguration(int32_t n) {
     LoadSettings(settings_, settings_.configPath, n, false);
 }
 
-void LocalHost::Apply() {
+bool LocalHost::Apply() {
     if (!Mouse().found) {
-        return;
+        return true;
     }
-    UploadSettings(settings_, *reports_, system_, {});
+    SendBudget budget(kInterfaceSendBudget);
+    UploadSettings(settings_, *reports_, system_, {}, budget);
+    return budget.answered();
 }
 
 bool LocalHost::ReplaceUserMacros(const IniDocument& macros) {

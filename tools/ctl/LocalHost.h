@@ -33,7 +33,7 @@ public:
     const FunctionNameTable* LayoutFunctionNames(std::string& problem) override;
     MouseStatus Mouse() override;
     void SelectConfiguration(int32_t n) override;
-    void Apply() override;
+    bool Apply() override;
     bool ReplaceUserMacros(const IniDocument& macros) override;
 
     // What the core code would show in a message box; xk-r40-ctl checks files itself first.

@@ -67,9 +67,10 @@ public:
         settings_.currentConfig.store(n);
         LoadSettings(settings_, settings_.configPath, n, false);
     }
-    void Apply() override {
+    bool Apply() override {
         calls.push_back("apply");
         UploadSettings(settings_, reports, system, {});
+        return mouseAnswers;
     }
     bool ReplaceUserMacros(const IniDocument& doc) override {
         calls.push_back("macros");
@@ -82,6 +83,7 @@ public:
 
     TempDir dir;
     bool mouseFound = true;
+    bool mouseAnswers = true;
     FunctionNameTable names{};
     std::vector<std::string> calls;
     test::RecordingReportSink sink;
@@ -226,6 +228,25 @@ TEST_F(CommandsTest, AFileThatCannotBeSavedStopsTheCommandBeforeAnythingChanges)
         EXPECT_EQ(ConfigurationOf(host.settings()), record);
         EXPECT_EQ(host.settings().currentConfig.load(), 1);
         EXPECT_EQ(host.macros().userMacroCount, 1);
+    }
+}
+
+TEST_F(CommandsTest, AMouseThatDoesNotAnswerFailsEveryUploadAndSaysSo) {
+    const std::string profile = (host.dir / "p.ini").string();
+    ASSERT_EQ(Run({"profile", "export", profile}), kExitDone);
+    host.mouseAnswers = false;
+    const std::vector<std::vector<std::string>> commands = {
+        {"apply"},
+        {"config", "3"},
+        {"set", "FIRE_TIME", "100"},
+        {"profile", "import", profile},
+        {"reset", "--yes"},
+    };
+    for (const auto& words : commands) {
+        SCOPED_TRACE(testing::PrintToString(words));
+        EXPECT_EQ(Run(words), kExitFailed);
+        EXPECT_NE(Errors().find("the mouse does not answer"), std::string::npos) << Errors();
+        EXPECT_EQ(Printed().find("applied"), std::string::npos) << Printed();
     }
 }
 

@@ -335,7 +335,8 @@ TEST_F(ExecutorTest, CloseEndsAPlayingMacroLetsGoOfItsKeysThenSendsTheExitReport
     transport.Press(kButton0);
     ASSERT_TRUE(WaitUntil([&] { return Sent().size() == 2; })); // button and key held
 
-    link.Close();
+    SendBudget budget(kInterfaceSendBudget);
+    EXPECT_TRUE(link.Close(budget));
 
     const std::vector<Bytes> expected = {
         {7, 0x16, 0, 0xFE, 0, 0, 0, 0}, {7, 0x15, 4, 0, 0, 0, 0, 0}, {7, 0x16, 4, 0xFF, 0, 0, 0, 0},

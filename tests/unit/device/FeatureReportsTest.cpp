@@ -118,17 +118,18 @@ TEST(FeatureReportsTest, ReleaseAllReleasesButtonsThenKeys) {
 TEST(FeatureReportsTest, CommandsWriteOnlyTheirOwnBytes) {
     test::RecordingReportSink sink;
     FeatureReports reports(sink);
-    reports.SendFireTime(0x7FF8); // byte 2..7 all written
+    SendBudget budget(kInterfaceSendBudget);
+    reports.SendFireTime(0x7FF8, budget); // byte 2..7 all written
     reports.SendKeyEvent(4, 1);
     reports.SendKeyEvent(5, 1);
     reports.SendKeyEvent(6, 1);
     reports.SendConsumerKey(24);
     reports.SendConsumerKey(20); // not a consumer code: nothing sent
-    reports.SendExitReport();
-    reports.SendLedMode(6);
-    reports.SendButtonFunction(3, 0);
-    reports.SendWheelStatus(0x1FF);
-    reports.SendDpiLevel(1, 0xC2, 15, 0x05);
+    reports.SendExitReport(budget);
+    reports.SendLedMode(6, budget);
+    reports.SendButtonFunction(3, 0, budget);
+    reports.SendWheelStatus(0x1FF, budget);
+    reports.SendDpiLevel(1, 0xC2, 15, 0x05, budget);
 
     const std::vector<Bytes> expected = {
         {7, 0x12, 0x0F, 0xFF, 0, 0, 0, 0}, {7, 0x15, 4, 0, 0, 0, 0, 0},
@@ -163,13 +164,15 @@ TEST(FeatureReportsTest, ConsumerKeysSendTheirConsumerPageUsages) {
 // overwritten by the other thread while it is being sent.
 class SlowSink final : public FeatureReportSink {
 public:
-    void SendFeatureReport(std::span<const uint8_t, kReportBufferSize> buffer) override {
+    SendOutcome SendFeatureReport(std::span<const uint8_t, kReportBufferSize> buffer,
+                                  SendBudget& /*budget*/) override {
         Bytes report(buffer.begin(), buffer.begin() + 8);
         std::this_thread::yield();
         report[7] = buffer[7];
         report[1] = buffer[1];
         const std::lock_guard lock(mutex);
         sent.push_back(std::move(report));
+        return SendOutcome::Sent;
     }
     std::mutex mutex;
     std::vector<Bytes> sent;
@@ -187,7 +190,8 @@ TEST(FeatureReportsTest, TwoThreadsSendingAtOnceNeverMixTheirBytes) {
     });
     for (int i = 0; i < kRounds; ++i) {
         const auto level = static_cast<size_t>(i % 4);
-        reports.SendDpiLevel(level, 1, 0x0F, 0x0F);
+        SendBudget budget(kInterfaceSendBudget);
+        reports.SendDpiLevel(level, 1, 0x0F, 0x0F, budget);
     }
     executor.join();
 

@@ -211,7 +211,8 @@ TEST_F(FindMouseTest, AFailedOpenCountsAsSetButNothingGoesThroughIt) {
     EXPECT_EQ(transport.highestIndexTried, 4) << "both handles hold a value: the scan stops";
 
     std::array<uint8_t, kReportBufferSize> buffer{7, 0x20};
-    connection.SendFeatureReport(buffer);
+    SendBudget budget(kInterfaceSendBudget);
+    EXPECT_EQ(connection.SendFeatureReport(buffer, budget), SendOutcome::Refused);
     EXPECT_TRUE(transport.featuresByPath.empty());
 }
 
@@ -253,7 +254,8 @@ TEST_F(FindMouseTest, ANodeHoldingBothVendorCollectionsIsBothInterfaces) {
     EXPECT_EQ(connection.ReadCaps(), kInput);
     EXPECT_EQ(connection.WriteCaps(), kFeature);
     std::array<uint8_t, kReportBufferSize> buffer{7, 0x20};
-    connection.SendFeatureReport(buffer);
+    SendBudget budget(kInterfaceSendBudget);
+    EXPECT_EQ(connection.SendFeatureReport(buffer, budget), SendOutcome::Sent);
     EXPECT_EQ(transport.featuresByPath["m-all write"].size(), 1u);
 }
 
@@ -281,11 +283,13 @@ TEST_F(FindMouseTest, EveryReportGoesOutAtTheCollectionsLengthZeroPadded) {
         std::array<uint8_t, kReportBufferSize> buffer{7, 0x20, 1, 2, 3, 4, 5, 6};
         std::fill(buffer.begin() + 8, buffer.end(), uint8_t{0xEE});
 
-        link.SendFeatureReport(buffer); // before the scan: no handle, nothing sent
+        SendBudget budget(kInterfaceSendBudget);
+        // Before the scan: no handle, nothing sent.
+        EXPECT_EQ(link.SendFeatureReport(buffer, budget), SendOutcome::Refused) << c.name;
         EXPECT_TRUE(scripted.featuresByPath.empty()) << c.name;
 
         ASSERT_TRUE(link.FindMouse()) << c.name;
-        link.SendFeatureReport(buffer);
+        link.SendFeatureReport(buffer, budget);
         const auto& sent = scripted.featuresByPath["m-ff01 write"];
         ASSERT_EQ(sent.size(), 1u) << c.name;
         ASSERT_EQ(sent[0].size(), c.sent) << c.name;

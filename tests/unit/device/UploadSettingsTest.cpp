@@ -111,7 +111,8 @@ class LoggingSink final : public FeatureReportSink {
 public:
     LoggingSink(std::vector<std::string>& log, std::filesystem::path config)
         : log_(log), config_(std::move(config)) {}
-    void SendFeatureReport(std::span<const uint8_t, kReportBufferSize> buffer) override {
+    SendOutcome SendFeatureReport(std::span<const uint8_t, kReportBufferSize> buffer,
+                                  SendBudget& /*budget*/) override {
         char command[8];
         std::snprintf(command, sizeof command, "%02x", buffer[1]);
         // Which of [Init] CurConfig, [Config6] and [Config2] the file holds.
@@ -121,6 +122,7 @@ public:
         held += doc.HasSection("Config6") ? "6" : "";
         held += doc.HasSection("Config2") ? "2" : "";
         log_.push_back(std::string("report ") + command + " [" + held + "]");
+        return SendOutcome::Sent;
     }
 
 private:

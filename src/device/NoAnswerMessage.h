@@ -1,0 +1,12 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace xk {
+
+// What the person is told when the mouse did not answer the reports of an upload, in the
+// interface language.
+std::string NoAnswerMessage(int32_t language);
+
+} // namespace xk
