@@ -65,7 +65,17 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    // On a Wayland session the window runs through XWayland, where its shape, the popups'
+    // places and the keyboard grab of recording work as on X11. A person's own choice wins, and
+    // the programs started for the person do not inherit this one.
+    const bool throughX = !IsSet("QT_QPA_PLATFORM") && IsSet("DISPLAY");
+    if (throughX) {
+        ::setenv("QT_QPA_PLATFORM", "xcb", 1);
+    }
     QApplication application(argc, argv);
+    if (throughX) {
+        ::unsetenv("QT_QPA_PLATFORM");
+    }
     QApplication::setQuitOnLastWindowClosed(false);
     // The desktop entry the window belongs to (the Wayland app id).
     QGuiApplication::setDesktopFileName(

@@ -2285,6 +2285,20 @@ ctl_completion)
     [ "$(complete_line macros "")" = "$(printf 'list\nexport\nimport')" ] || fail "macros' words"
     [ -z "$(complete_line macros list "")" ] || fail "macros list takes nothing"
     ;;
+wayland_session)
+    # In a Wayland session the program runs through XWayland (here the test's X server stands
+    # for it): Qt is not asked for its Wayland platform, the window maps with its shape.
+    start_vmouse
+    XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=wayland-xk-none "$app/xk-r40" --virtual-mouse "$socket" \
+        >>"$work/app.out" 2>&1 &
+    app_pid=$!
+    pids+=("$app_pid")
+    wid=$(xk_wait_window 20) || fail "no window in a Wayland session"
+    wait_start_upload || fail "no upload"
+    has -q 'platform plugin "wayland"' <"$work/app.out" && fail "Qt was asked for its Wayland platform"
+    # The mask cuts the window's bounding shape inside its 900x620.
+    xwininfo -id "$wid" -shape | has -q 'Window shape extents: *892x614' || fail "the window has no shape"
+    ;;
 *)
     fail "unknown case"
     ;;
