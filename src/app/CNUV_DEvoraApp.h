@@ -123,7 +123,10 @@ private:
     struct UploadResult {
         bool saved = true;    // config.ini
         bool answered = true; // the mouse
+        bool refused = false; // by the mouse
     };
+    // Says when the mouse did not answer or refused what an upload sent.
+    void SayWhatTheMouseDid(const UploadResult& result);
     // The upload, waiting for the mouse within `budget`. Says nothing: the apply button and the
     // reset, which a person started, say so themselves.
     UploadResult UploadAndSave(SendBudget budget);

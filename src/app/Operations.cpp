@@ -31,6 +31,7 @@ CNUV_DEvoraApp::UploadResult CNUV_DEvoraApp::UploadAndSave(SendBudget budget) {
     result.saved = xk::UploadSettings(
         settings_, link_->reports(), system_, [this] { RequestRepaintFromAnyThread(); }, budget);
     result.answered = budget.answered();
+    result.refused = budget.refused();
     return result;
 }
 
@@ -39,8 +40,14 @@ void CNUV_DEvoraApp::UploadSettings() {
     if (!result.saved) {
         ShowNotSaved({settings_.configPath});
     }
+    SayWhatTheMouseDid(result);
+}
+
+void CNUV_DEvoraApp::SayWhatTheMouseDid(const UploadResult& result) {
     if (!result.answered) {
         ShowMessage(NoAnswerMessage(settings_.language));
+    } else if (result.refused) {
+        ShowMessage(RefusedMessage(settings_.language));
     }
 }
 

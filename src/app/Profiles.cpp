@@ -2,7 +2,6 @@
 #include "app/CNUV_DEvoraApp.h"
 #include "app/FileDialogs.h"
 
-#include "device/NoAnswerMessage.h"
 #include "macro/ReplaceUserMacros.h"
 #include "settings/FactoryReset.h"
 #include "settings/Profile.h"
@@ -45,9 +44,7 @@ void CNUV_DEvoraApp::FactoryReset() {
     } else if (!macrosSaved) {
         ShowNotSaved({macros_.macroFilePath});
     }
-    if (!upload.answered) {
-        ShowMessage(NoAnswerMessage(settings_.language));
-    }
+    SayWhatTheMouseDid(upload);
 }
 
 } // namespace xk

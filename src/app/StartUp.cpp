@@ -3,7 +3,6 @@
 #include "app/CNUV_DEvoraApp.h"
 
 #include "ctl/MouseDiagnosis.h"
-#include "device/NoAnswerMessage.h"
 #include "device/UploadSettings.h"
 #include "macro/MacroFile.h"
 #include "macro/MacroList.h"
@@ -88,9 +87,7 @@ bool CNUV_DEvoraApp::InitMainWindow() {
     link_->reports().ReleaseHeld(budget);
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
     // A start-up that cannot save says nothing: no one asked for a save.
-    if (!UploadAndSave(std::move(budget)).answered) {
-        ShowMessage(NoAnswerMessage(settings_.language));
-    }
+    SayWhatTheMouseDid(UploadAndSave(std::move(budget)));
     tray_->AddTrayIcon();
     return true;
 }

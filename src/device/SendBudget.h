@@ -45,10 +45,14 @@ public:
     void Note(SendOutcome outcome) {
         if (outcome == SendOutcome::NoAnswer) {
             answered_ = false;
+        } else if (outcome == SendOutcome::Refused) {
+            refused_ = true;
         }
     }
     // False once a send went unanswered.
     bool answered() const { return answered_; }
+    // True once the mouse refused a send (a stalled report) or none could be made.
+    bool refused() const { return refused_; }
     Clock::duration remaining() const { return remaining_; }
 
 private:
@@ -59,6 +63,7 @@ private:
     Clock::duration remaining_;
     std::function<void()> whileWaiting_;
     bool answered_ = true;
+    bool refused_ = false;
 };
 
 // What an operation of the interface thread may wait for the mouse in all.

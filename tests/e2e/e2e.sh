@@ -234,7 +234,11 @@ shot() {
 same_pixels() { [ "$(compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1)" = "0" ]; }
 
 # Checksums of every file under a folder, names included; the lock of a running program aside.
-checksums() { (cd "$1" && find . -type f ! -name xk-r40.lock -print0 | sort -z | xargs -0 sha256sum); }
+# The program's own lock and the desktop's pointer setting it keeps while it runs are left out.
+checksums() {
+    (cd "$1" && find . -type f ! -name xk-r40.lock ! -name desktop-pointer-setting -print0 |
+        sort -z | xargs -0 sha256sum)
+}
 
 # Waits for the program's message box; a screenshot of it is kept as $1.png.
 expect_message() {
@@ -967,11 +971,12 @@ one_node)
     lengths=$(grep ' feature ' "$work/reports.log" | awk '{print NF - 2}' | sort -u)
     [ "$lengths" = "32" ] || fail "feature reports of lengths $(echo $lengths) bytes, not 32"
     "$vmouse" --socket "$socket" state | has -qx 'refused_reports 0' || fail "reports were refused"
-    # The listener and the executor run five nice steps above the rest, where that is allowed.
+    # The listener, the executor and the thread that sends their reports run five nice steps
+    # above the rest, where that is allowed.
     base=$(sed 's/.*) //' "/proc/$app_pid/stat" | awk '{print $17}')
     if [ "$(nice -n -5 nice 2>/dev/null)" = "$((base - 5))" ]; then
         raised=$(for t in /proc/"$app_pid"/task/*/stat; do sed 's/.*) //' "$t" | awk '{print $17}'; done | grep -cx -- "$((base - 5))")
-        [ "$raised" -eq 2 ] || fail "$raised threads raised, not the listener and the executor"
+        [ "$raised" -eq 3 ] || fail "$raised threads raised, not the listener, the executor and the sender"
     fi
     ;;
 no_config)
@@ -2097,8 +2102,8 @@ hidraw_read_node_lost)
     [ "$last" = "20" ] || fail "the last report is command '$last', not the exit report 20"
     ;;
 hidraw_stall)
-    # A firmware that STALLs every send: apply gives up on each report, the window goes on
-    # answering and the program ends when asked.
+    # A firmware that STALLs every send: apply gives up on each report and says the mouse
+    # refused the settings, the window goes on answering and the program ends when asked.
     start_hidraw_mouse; start_hidraw_app
     wid=$(xk_wait_window 20) || fail "no window"
     wait_start_upload || fail "no upload through hidraw"
@@ -2111,6 +2116,8 @@ hidraw_stall)
     "$vmouse" --socket "$socket" stall on >/dev/null || fail "stall on"
     before=$("$vmouse" --socket "$socket" state | awk '$1 == "feature_reports" {print $2}')
     click 3 # apply
+    expect_message "refused"
+    close_message "of the refused settings"
     click 10
     responded=""
     for i in $(seq 1 50); do
