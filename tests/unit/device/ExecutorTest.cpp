@@ -141,14 +141,13 @@ TEST_F(ExecutorTest, DelaysOfZeroPlayFifteenMillisecondsApart) {
     for (size_t k = 0; k < expected.size(); ++k) {
         EXPECT_EQ(entries[k].bytes, expected[k]) << k;
     }
-    // Each event is due 15 ms after the previous one was due, so a late start shortens the
-    // next gap by at most the schedule's slack (and a send's own jitter); ReleaseAll waits
-    // 10 ms before each of its reports.
+    // Each event is due 15 ms after the previous one was due; ReleaseAll waits 10 ms before each
+    // of its reports. The reports are stamped where the sender thread hands them to the device,
+    // so a delivery the machine's load made late shortens the next gap: half of each gap still
+    // tells a 15 ms step from none.
     const int64_t minimumGap[] = {15000, 15000, 15000, 25000, 10000};
-    const int64_t tolerance =
-        std::chrono::duration_cast<std::chrono::microseconds>(kScheduleSlack).count() + 500;
     for (size_t k = 0; k + 1 < entries.size(); ++k) {
-        EXPECT_GE(entries[k + 1].micros - entries[k].micros, minimumGap[k] - tolerance) << k;
+        EXPECT_GE(entries[k + 1].micros - entries[k].micros, minimumGap[k] / 2) << k;
     }
 }
 
