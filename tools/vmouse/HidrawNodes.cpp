@@ -243,13 +243,18 @@ void Ioctl(fuse_req_t req, fuse_ino_t, unsigned int cmd, void*, fuse_file_info* 
         fuse_reply_ioctl(req, static_cast<int>(inSize), nullptr, 0);
     } else if (_IOC_NR(cmd) == _IOC_NR(HIDIOCGFEATURE(0)) &&
                _IOC_DIR(cmd) == (_IOC_READ | _IOC_WRITE)) {
-        if (inSize < 1 || node.interfaceIndex < 0 || owner.stalling()) {
+        const auto* id = static_cast<const uint8_t*>(in);
+        if (id == nullptr || inSize < 1 || outSize < 1) {
+            fuse_reply_err(req, EINVAL);
+            return;
+        }
+        if (node.interfaceIndex < 0 || owner.stalling()) {
             fuse_reply_err(req, EPIPE);
             return;
         }
         // The firmware keeps no report to give back: the id and zeros.
         std::vector<uint8_t> report(outSize, 0);
-        report[0] = *static_cast<const uint8_t*>(in);
+        report.front() = *id;
         reply(report.data(), report.size(), static_cast<int>(report.size()));
     } else {
         fuse_reply_err(req, ENOTTY);
