@@ -47,6 +47,8 @@ public:
     void SetPointerSpeed(int) override {}
     std::optional<int> WheelScrollLines() override { return std::nullopt; }
     void SetWheelScrollLines(int) override {}
+    std::optional<std::string> PointerSetting() override { return std::nullopt; }
+    void RestorePointerSetting(const std::string&) override {}
 };
 
 class NoLauncher final : public Launcher {
