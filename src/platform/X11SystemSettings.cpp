@@ -26,6 +26,23 @@ DisplayPtr OpenDisplay(const std::string& name) {
     return DisplayPtr(XOpenDisplay(name.empty() ? nullptr : name.c_str()));
 }
 
+struct PointerControl {
+    int numerator = 0;
+    int denominator = 0;
+    int threshold = 0;
+};
+
+// The X server's acceleration; nothing without a display.
+std::optional<PointerControl> ReadPointerControl(const std::string& name) {
+    const DisplayPtr display = OpenDisplay(name);
+    if (!display) {
+        return std::nullopt;
+    }
+    PointerControl control;
+    XGetPointerControl(display.get(), &control.numerator, &control.denominator, &control.threshold);
+    return control;
+}
+
 } // namespace
 
 int PointerSpeedOfAcceleration(int numerator, int denominator) {
@@ -39,15 +56,11 @@ int PointerSpeedOfAcceleration(int numerator, int denominator) {
 X11SystemSettings::X11SystemSettings(std::string display) : display_(std::move(display)) {}
 
 std::optional<int> X11SystemSettings::PointerSpeed() {
-    const DisplayPtr display = OpenDisplay(display_);
-    if (!display) {
+    const std::optional<PointerControl> control = ReadPointerControl(display_);
+    if (!control) {
         return std::nullopt;
     }
-    int numerator = 0;
-    int denominator = 0;
-    int threshold = 0;
-    XGetPointerControl(display.get(), &numerator, &denominator, &threshold);
-    return PointerSpeedOfAcceleration(numerator, denominator);
+    return PointerSpeedOfAcceleration(control->numerator, control->denominator);
 }
 
 void X11SystemSettings::SetPointerSpeed(int speed) {
@@ -68,16 +81,12 @@ void X11SystemSettings::SetWheelScrollLines(int /*lines*/) {}
 
 // "x11 <numerator> <denominator> <threshold>": the X server's acceleration as it stands.
 std::optional<std::string> X11SystemSettings::PointerSetting() {
-    const DisplayPtr display = OpenDisplay(display_);
-    if (!display) {
+    const std::optional<PointerControl> control = ReadPointerControl(display_);
+    if (!control) {
         return std::nullopt;
     }
-    int numerator = 0;
-    int denominator = 0;
-    int threshold = 0;
-    XGetPointerControl(display.get(), &numerator, &denominator, &threshold);
-    return "x11 " + std::to_string(numerator) + " " + std::to_string(denominator) + " " +
-           std::to_string(threshold);
+    return "x11 " + std::to_string(control->numerator) + " " +
+           std::to_string(control->denominator) + " " + std::to_string(control->threshold);
 }
 
 void X11SystemSettings::RestorePointerSetting(const std::string& setting) {

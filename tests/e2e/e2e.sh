@@ -234,6 +234,16 @@ shot() {
 same_pixels() { [ "$(compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1)" = "0" ]; }
 
 # Checksums of every file under a folder, names included; the lock of a running program aside.
+# A user of its own for the case, removed at the end: $other; where none can be made, skipped.
+make_throwaway_user() {
+    other=xke2e$$
+    useradd --no-create-home --shell /usr/sbin/nologin "$other" 2>"$work/useradd.err" || {
+        echo "SKIP: $case_name: useradd failed: $(cat "$work/useradd.err")"
+        exit 77
+    }
+    throwaway_user=$other
+}
+
 # The program's own lock and the desktop's pointer setting it keeps while it runs are left out.
 checksums() {
     (cd "$1" && find . -type f ! -name xk-r40.lock ! -name desktop-pointer-setting -print0 |
@@ -1338,12 +1348,7 @@ system_install)
         echo "SKIP: $case_name: only root can install into a root-owned prefix and make a throwaway user"
         exit 77
     fi
-    other=xke2e$$
-    useradd --no-create-home --shell /usr/sbin/nologin "$other" 2>"$work/useradd.err" || {
-        echo "SKIP: $case_name: useradd failed: $(cat "$work/useradd.err")"
-        exit 77
-    }
-    throwaway_user=$other
+    make_throwaway_user
     as_other() { setpriv --reuid="$other" --regid="$other" --clear-groups -- "$@"; }
     chmod 755 "$work"
     prefix=$work/usr
@@ -1495,12 +1500,7 @@ instance_other_user)
         echo "SKIP: $case_name: only root can make a throwaway user"
         exit 77
     fi
-    other=xke2e$$
-    useradd --no-create-home --shell /usr/sbin/nologin "$other" 2>"$work/useradd.err" || {
-        echo "SKIP: $case_name: useradd failed: $(cat "$work/useradd.err")"
-        exit 77
-    }
-    throwaway_user=$other
+    make_throwaway_user
     [ -x /usr/bin/python3 ] || { echo "SKIP: $case_name: no /usr/bin/python3 for the other user's server"; exit 77; }
     # The command itself as the other user (no process in between), so that its pid ends it.
     as_other() { setpriv --reuid="$other" --regid="$other" --clear-groups -- "$@"; }
